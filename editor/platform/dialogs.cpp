@@ -1,0 +1,117 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <deque>
+
+namespace tamarie::dialogs {
+
+namespace {
+struct Script {
+    bool active = false;
+    std::deque<QVariant> answers;
+    QStringList shown;
+};
+Script &script()
+{
+    static Script s;
+    return s;
+}
+QString appTitle()
+{
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("タマリエ") : name;
+}
+} // namespace
+
+void BeginScript()
+{
+    script() = Script{};
+    script().active = true;
+}
+void EndScript() { script() = Script{}; }
+bool Scripted() { return script().active; }
+void Answer(const QVariant &answer) { script().answers.push_back(answer); }
+void AnswerFile(const QString &path, int filterIndex) { Answer(QVariant::fromValue(FileAnswer{path, filterIndex})); }
+QVariant TakeAnswer()
+{
+    auto &s = script();
+    if (s.answers.empty())
+        return {};
+    QVariant v = s.answers.front();
+    s.answers.pop_front();
+    return v;
+}
+void Record(const QString &text) { script().shown << text; }
+QStringList Shown() { return script().shown; }
+void ClearShown() { script().shown.clear(); }
+
+void ShowMessage(const QString &text, QWidget *parent)
+{
+    if (Scripted()) {
+        Record(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+bool Confirm(const QString &text, QWidget *parent)
+{
+    if (Scripted()) {
+        Record(text);
+        const QVariant v = TakeAnswer();
+        return v.isValid() && v.toBool();
+    }
+    QMessageBox box(QMessageBox::Question, appTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+static FileAnswer scriptedFile(const QString &title)
+{
+    Record(title);
+    const QVariant v = TakeAnswer();
+    return v.canConvert<FileAnswer>() ? v.value<FileAnswer>() : FileAnswer{QString(), 0};
+}
+
+FileAnswer OpenFile(const QString &title, const QString &filters, const QString &dir, QWidget *parent)
+{
+    if (Scripted())
+        return scriptedFile(title);
+    QFileDialog dlg(parent, title, dir, filters);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {QString(), 0};
+    const int index = filters.split(QStringLiteral(";;")).indexOf(dlg.selectedNameFilter()) + 1;
+    return {dlg.selectedFiles().first(), index};
+}
+
+FileAnswer SaveFile(const QString &title, const QString &filters, int filterIndex, const QString &defaultExt,
+                    const QString &fileName, QWidget *parent)
+{
+    if (Scripted())
+        return scriptedFile(title);
+    QFileDialog dlg(parent, title, QString(), filters);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    // The caller asks its own overwrite question where it has one.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList list = filters.split(QStringLiteral(";;"));
+    if (filterIndex >= 1 && filterIndex <= list.size())
+        dlg.selectNameFilter(list[filterIndex - 1]);
+    if (!defaultExt.isEmpty())
+        dlg.setDefaultSuffix(defaultExt);
+    if (!fileName.isEmpty())
+        dlg.selectFile(fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {QString(), 0};
+    return {dlg.selectedFiles().first(), list.indexOf(dlg.selectedNameFilter()) + 1};
+}
+
+} // namespace tamarie::dialogs
