@@ -1,0 +1,105 @@
+#pragma once
+// A calendar window: a frameless top-level window holding the month title
+// `Panel` and the month grid `Calendar`.  Its background colour doubles as a
+// colour key: pixels of that colour are cut out of the window's shape, so the
+// backing window behind shows through and takes the clicks there.
+#include "month_grid.h"
+#include "title_panel.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <functional>
+
+namespace tamarie {
+
+class TBackForm;
+
+// A title drag starts once the cursor has left the 9 x 9 square centred on
+// the press position (5 pixels on either axis).
+constexpr int kDragThreshold = 5;
+bool DragThresholdExceeded(const QPoint &MouseDownPos, const QPoint &Cursor);
+
+// The title a new window shows: "yyyy年 M月".
+QString FormatPanelDate(const QString &pattern, TDateValue date);
+
+class TplCalendarForm : public QWidget {
+public:
+    // AOwner: the main window (the calendar stays above it); may be null.
+    explicit TplCalendarForm(QWidget *AOwner = nullptr);
+    ~TplCalendarForm() override;
+
+    TTitlePanel *Panel = nullptr;
+    TplCalendarFormCalendar *Calendar = nullptr;
+    TplCalendarFormCalendar *FplCalendar = nullptr; // the same grid as Calendar
+    QPointer<QWidget> FhActivePrevForm;
+    QString FPanelFormatDate;
+    QPoint MouseDownPos; // screen coordinates of the last title press
+
+    QString PanelFormatDate() const { return FPanelFormatDate; }
+
+    int Tag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+
+    // Window background colour, and the colour key (on by default, white).
+    TColorValue Color() const { return FColor; }
+    void SetColor(TColorValue Value);
+    bool TransparentColor() const { return FTransparentColor; }
+    void SetTransparentColor(bool Value);
+    TColorValue TransparentColorValue() const { return FTransparentColorValue; }
+    void SetTransparentColorValue(TColorValue Value);
+
+    // The backing window that follows this window's moves; not owned.
+    TBackForm *BackForm() const { return FBackForm; }
+    void SetBackForm(TBackForm *Value) { FBackForm = Value; }
+    // While this returns true (start-up), moves leave the backing window alone.
+    std::function<bool()> IsStarting;
+
+    // Title drag; the backing window's presses in the title area come here too.
+    // X, Y are in the coordinates of the control pressed; the cursor's screen
+    // position is what counts.
+    void PanelMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y);
+    void PanelMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, int Y);
+    void PanelMouseUp(QObject *Sender, Qt::MouseButton Button, int X, int Y);
+    bool Dragging() const { return FDragging; }
+
+    // The window's own content, with the key colour left out (alpha 0); the
+    // image has the window's client size.  Used by the capture.
+    QImage RenderImage();
+    void RenderTo(QPainter &Painter, const QPoint &TopLeft);
+
+    // Recomputes the window shape from the rendered key colour.  Runs by
+    // itself after repaints, moves of the children and colour changes.
+    void UpdateKeyMask();
+    QRegion KeyMask() const { return FKeyMask; }
+
+protected:
+    // Hands the window move to the window system; false when it cannot, in
+    // which case the window follows the pointer itself until release.
+    virtual bool BeginWindowMove(const QPoint &Cursor);
+    // The cursor's screen position (overridable for tests).
+    virtual QPoint CursorPos() const;
+
+    bool event(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ScheduleKeyMask();
+
+    int FTag = 0;
+    TColorValue FColor = clWhite;
+    bool FTransparentColor = true;
+    TColorValue FTransparentColorValue = clWhite;
+    TBackForm *FBackForm = nullptr;
+    bool FDragging = false;
+    QPoint FDragOffset;
+    bool FMaskPending = false;
+    bool FRendering = false;
+    QRegion FKeyMask;
+};
+
+} // namespace tamarie

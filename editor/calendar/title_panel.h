@@ -1,0 +1,44 @@
+#pragma once
+// The month title of a calendar window: a flat panel with a centred caption
+// on its own background colour.  Mouse presses and moves go to the window's
+// title drag through the hooks below.
+#include "values.h"
+
+#include <QWidget>
+#include <functional>
+
+namespace tamarie {
+
+class TTitlePanel : public QWidget {
+public:
+    explicit TTitlePanel(QWidget *parent = nullptr);
+
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString &Value);
+    TColorValue Color() const { return FColor; }
+    void SetColor(TColorValue Value);
+    TColorValue FontColor() const { return FFontColor; }
+    void SetFontColor(TColorValue Value);
+
+    // (Sender, button pressed, buttons held, X, Y in panel coordinates)
+    std::function<void(QObject *, Qt::MouseButton, Qt::MouseButtons, int, int)> OnMouseDown;
+    // (Sender, buttons held, X, Y)
+    std::function<void(QObject *, Qt::MouseButtons, int, int)> OnMouseMove;
+    std::function<void(QObject *, Qt::MouseButton, int, int)> OnMouseUp;
+
+    // Paints the panel onto a painter whose origin is the panel's top-left.
+    void PaintPanel(QPainter &Canvas);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString FCaption;
+    TColorValue FColor = clMoneyGreen;
+    TColorValue FFontColor = clBlack;
+};
+
+} // namespace tamarie
