@@ -1,0 +1,295 @@
+#include "text_codec.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+namespace tamarie {
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+bool IsEscape(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
+
+// One conversion descriptor per direction, opened once; iconv keeps no state
+// between whole-buffer conversions of stateless encodings.
+class Converter {
+public:
+    Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (ok())
+            iconv_close(cd_);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const
+    {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        return cd_;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter &Cp932ToUtf16()
+{
+    thread_local Converter c("UTF-16LE", "CP932");
+    return c;
+}
+Converter &Utf16ToCp932()
+{
+    thread_local Converter c("CP932", "UTF-16LE");
+    return c;
+}
+
+bool AllAscii(const char *data, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i)
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+// Length of the valid UTF-8 sequence at p (1..4), or 0 when it is not one.
+int Utf8SequenceLength(const unsigned char *p, qsizetype left, char32_t &cp)
+{
+    const unsigned char b = p[0];
+    if (b < 0x80) {
+        cp = b;
+        return 1;
+    }
+    int len;
+    char32_t min;
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2, cp = b & 0x1F, min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3, cp = b & 0x0F, min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4, cp = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (left < len)
+        return 0;
+    for (int i = 1; i < len; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+// True when the bytes are valid UTF-8 with at least one multi-byte sequence.
+bool LooksLikeUtf8(const char *data, qsizetype size)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
+    bool multi = false;
+    for (qsizetype i = 0; i < size;) {
+        char32_t cp;
+        const int n = Utf8SequenceLength(p + i, size - i, cp);
+        if (n == 0)
+            return false;
+        multi = multi || n > 1;
+        i += n;
+    }
+    return multi;
+}
+
+} // namespace
+
+QString DecodeCp932(const char *data, qsizetype size)
+{
+    if (AllAscii(data, size))
+        return QString::fromLatin1(data, size);
+    QString out;
+    out.resize(size); // every byte gives at most one UTF-16 unit
+    auto *dst = reinterpret_cast<char *>(out.data());
+    size_t outLeft = static_cast<size_t>(size) * 2;
+    char *in = const_cast<char *>(data);
+    size_t inLeft = static_cast<size_t>(size);
+    Converter &conv = Cp932ToUtf16();
+    iconv_t cd = conv.ok() ? conv.get() : nullptr;
+    while (inLeft > 0) {
+        if (cd) {
+            const size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
+            if (r != static_cast<size_t>(-1))
+                break;
+            if (errno == E2BIG) // cannot happen with the size above; stay safe
+                break;
+        }
+        // An undecodable byte (or a lead byte at the very end) becomes an escape.
+        const char16_t esc = kEscapeBase + static_cast<unsigned char>(*in);
+        std::memcpy(dst, &esc, 2);
+        dst += 2;
+        outLeft -= 2;
+        ++in;
+        --inLeft;
+    }
+    out.resize((dst - reinterpret_cast<char *>(out.data())) / 2);
+    return out;
+}
+
+QString DecodeUtf8(const char *data, qsizetype size)
+{
+    if (AllAscii(data, size))
+        return QString::fromLatin1(data, size);
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
+    QString out;
+    out.reserve(size);
+    for (qsizetype i = 0; i < size;) {
+        char32_t cp;
+        const int n = Utf8SequenceLength(p + i, size - i, cp);
+        if (n == 0) {
+            out.append(QChar(char16_t(kEscapeBase + p[i])));
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            out.append(QChar(char16_t(0xD800 + ((cp - 0x10000) >> 10))));
+            out.append(QChar(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF))));
+        } else {
+            out.append(QChar(char16_t(cp)));
+        }
+        i += n;
+    }
+    return out;
+}
+
+QString DecodeUtf16Le(const char *data, qsizetype size)
+{
+    const qsizetype units = size / 2; // an odd last byte is half a character: dropped
+    QString out;
+    out.resize(units);
+    auto *dst = out.data();
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
+    for (qsizetype i = 0; i < units; ++i)
+        dst[i] = QChar(char16_t(p[2 * i] | (p[2 * i + 1] << 8)));
+    return out;
+}
+
+DecodedText DecodeText(const QByteArray &bytes)
+{
+    const char *d = bytes.constData();
+    const qsizetype n = bytes.size();
+    if (n >= 2 && uchar(d[0]) == 0xFF && uchar(d[1]) == 0xFE)
+        return {DecodeUtf16Le(d + 2, n - 2), TextEncoding::Utf16LeBom};
+    if (n >= 3 && uchar(d[0]) == 0xEF && uchar(d[1]) == 0xBB && uchar(d[2]) == 0xBF)
+        return {DecodeUtf8(d + 3, n - 3), TextEncoding::Utf8Bom};
+    if (!AllAscii(d, n) && LooksLikeUtf8(d, n))
+        return {DecodeUtf8(d, n), TextEncoding::Utf8};
+    return {DecodeCp932(d, n), TextEncoding::Cp932};
+}
+
+std::optional<QByteArray> EncodeCp932(QStringView text)
+{
+    const qsizetype n = text.size();
+    bool ascii = true;
+    for (qsizetype i = 0; i < n && ascii; ++i)
+        ascii = text[i].unicode() < 0x80;
+    if (ascii) {
+        QByteArray out(n, Qt::Uninitialized);
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = char(text[i].unicode());
+        return out;
+    }
+    Converter &conv = Utf16ToCp932();
+    if (!conv.ok())
+        return std::nullopt;
+    iconv_t cd = conv.get();
+    QByteArray out(n * 2 + 16, Qt::Uninitialized); // at most two bytes per unit
+    char *dst = out.data();
+    size_t outLeft = static_cast<size_t>(out.size());
+    char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.data()));
+    size_t inLeft = static_cast<size_t>(n) * 2;
+    while (inLeft > 0) {
+        const size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
+        if (r != static_cast<size_t>(-1))
+            break;
+        if (errno == E2BIG || inLeft < 2)
+            return std::nullopt;
+        char16_t c;
+        std::memcpy(&c, in, 2);
+        if (!IsEscape(c))
+            return std::nullopt;
+        *dst++ = char(c - kEscapeBase);
+        --outLeft;
+        in += 2;
+        inLeft -= 2;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(dst - out.data());
+    return out;
+}
+
+std::optional<QByteArray> EncodeUtf8(QStringView text)
+{
+    QByteArray out;
+    out.reserve(text.size() * 3);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1].unicode() - 0xDC00);
+            ++i;
+        } else if (IsEscape(char16_t(c))) {
+            out.append(char(c - kEscapeBase));
+            continue;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            return std::nullopt;
+        }
+        if (c < 0x80) {
+            out.append(char(c));
+        } else if (c < 0x800) {
+            out.append(char(0xC0 | (c >> 6)));
+            out.append(char(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.append(char(0xE0 | (c >> 12)));
+            out.append(char(0x80 | ((c >> 6) & 0x3F)));
+            out.append(char(0x80 | (c & 0x3F)));
+        } else {
+            out.append(char(0xF0 | (c >> 18)));
+            out.append(char(0x80 | ((c >> 12) & 0x3F)));
+            out.append(char(0x80 | ((c >> 6) & 0x3F)));
+            out.append(char(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+QByteArray EncodeUtf16Le(QStringView text)
+{
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        out[2 * i] = char(c & 0xFF);
+        out[2 * i + 1] = char(c >> 8);
+    }
+    return out;
+}
+
+std::optional<QByteArray> EncodeText(QStringView text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Cp932:
+        return EncodeCp932(text);
+    case TextEncoding::Utf8:
+        return EncodeUtf8(text);
+    case TextEncoding::Utf8Bom: {
+        auto body = EncodeUtf8(text);
+        if (!body)
+            return std::nullopt;
+        return QByteArray("\xEF\xBB\xBF", 3) + *body;
+    }
+    case TextEncoding::Utf16LeBom:
+        return QByteArray("\xFF\xFE", 2) + EncodeUtf16Le(text);
+    }
+    return std::nullopt;
+}
+
+} // namespace tamarie
