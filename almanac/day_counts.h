@@ -19,6 +19,10 @@ DayCounts CivilToDays(int year, int month, int day);
 // longitude there, reduced to [0, 360), in sunLongitudeAtDayEnd.
 int SolarMonthOf(double E);
 
+// The year whose 1 January .. 31 December (in the counts above) holds the
+// local midnight E, searched from hint; clamped to the int range.
+int CivilYearOf(double E, int hint);
+
 }  // namespace almanac
 
 #endif  // ALMANAC_DAY_COUNTS_H
