@@ -2,7 +2,7 @@
 // The backing window behind a calendar window: a frameless top-level window
 // filled with the calendar's background colour at partial opacity.  Clicks on
 // the calendar's keyed-out pixels land here and are passed on.
-#include "values.h"
+#include "platform/values.h"
 
 #include <QWidget>
 #include <functional>

@@ -4,7 +4,7 @@
 // general grid; TplCalendarFormCalendar is the one a calendar window holds,
 // whose per-cell painting is supplied from outside (the day-cell painting).
 #include "month_layout.h"
-#include "values.h"
+#include "platform/values.h"
 
 #include <QWidget>
 #include <functional>

@@ -2,7 +2,7 @@
 // The month title of a calendar window: a flat panel with a centred caption
 // on its own background colour.  Mouse presses and moves go to the window's
 // title drag through the hooks below.
-#include "values.h"
+#include "platform/values.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // Month titles in the seven styles and their live samples, with the Japanese
 // eras counted in whole months.
-#include "values.h"
+#include "platform/values.h"
 
 #include <QDate>
 #include <QString>

@@ -1,0 +1,113 @@
+#include "back_form.h"
+
+#include "calendar_form.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace tamarie {
+
+namespace {
+constexpr int kDesignWidth = 435;
+constexpr int kDesignHeight = 297;
+} // namespace
+
+bool InTitleArea(const QSize &PanelSize, int X, int Y)
+{
+    return X >= 0 && Y >= 0 && X < PanelSize.width() && Y < PanelSize.height();
+}
+
+TBackForm::TBackForm(QWidget *AOwner) : QWidget(AOwner, Qt::Tool | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(kDesignWidth, kDesignHeight);
+    SetAlphaBlendValue(255);
+}
+
+void TBackForm::SetColor(TColorValue Value)
+{
+    FColor = Value;
+    update();
+}
+
+void TBackForm::SetAlphaBlendValue(int Value)
+{
+    FAlphaBlendValue = std::clamp(Value, 0, 255);
+    // Per-window opacity: the compositor blends the whole window.
+    setWindowOpacity(FAlphaBlendValue / 255.0);
+}
+
+void TBackForm::FormActivate(QObject *)
+{
+    StackBehindCalendar();
+}
+
+void TBackForm::StackBehindCalendar()
+{
+    // Top-level windows cannot be stacked under one another directly; raising
+    // this window and then its calendar leaves this one right behind it.
+    if (!FCalForm || !FCalForm->isVisible() || !isVisible())
+        return;
+    raise();
+    FCalForm->raise();
+}
+
+void TBackForm::RenderTo(QPainter &Painter, const QPoint &TopLeft) const
+{
+    Painter.save();
+    Painter.setOpacity(Painter.opacity() * FAlphaBlendValue / 255.0);
+    Painter.fillRect(QRect(TopLeft, size()), ValueToColor(FColor));
+    Painter.restore();
+}
+
+bool TBackForm::event(QEvent *event)
+{
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate(this);
+    return result;
+}
+
+void TBackForm::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), ValueToColor(FColor));
+}
+
+void TBackForm::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    if (OnMouseDown)
+        OnMouseDown(this, event->button(), event->buttons(), p.x(), p.y());
+    else if (FCalForm && InTitleArea(FCalForm->Panel->size(), p.x(), p.y()))
+        FCalForm->PanelMouseDown(this, event->button(), event->buttons(), p.x(), p.y());
+}
+
+void TBackForm::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    if (OnMouseMove)
+        OnMouseMove(this, event->buttons(), p.x(), p.y());
+    else if (FCalForm && InTitleArea(FCalForm->Panel->size(), p.x(), p.y()))
+        FCalForm->PanelMouseMove(this, event->buttons(), p.x(), p.y());
+}
+
+void TBackForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Ends a drag that follows the pointer, wherever it was started.
+    if (FCalForm) {
+        const QPoint p = event->position().toPoint();
+        FCalForm->PanelMouseUp(this, event->button(), p.x(), p.y());
+    }
+}
+
+void TBackForm::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+} // namespace tamarie

@@ -1,0 +1,271 @@
+#include "calendar_form.h"
+
+#include "back_form.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCursor>
+#include <QEvent>
+#include <QPainter>
+#include <QWindow>
+#include <cstdlib>
+
+namespace tamarie {
+
+namespace {
+// Design sizes of a new calendar window (client area, title, grid).
+constexpr int kDesignWidth = 219;
+constexpr int kDesignHeight = 202;
+constexpr int kDesignTitleHeight = 31;
+constexpr int kDesignGridHeight = 170;
+
+// The design fonts are given in pixels; Qt keeps them as points at 96 dpi so
+// that the size in points reads back as the design tool would report it.
+QFont DesignFont(const char *family, int pixels, bool bold)
+{
+    QFont f(QString::fromUtf8(family));
+    f.setPointSizeF(pixels * 72.0 / 96.0);
+    f.setBold(bold);
+    return f;
+}
+} // namespace
+
+bool DragThresholdExceeded(const QPoint &MouseDownPos, const QPoint &Cursor)
+{
+    return !(std::abs(Cursor.x() - MouseDownPos.x()) < kDragThreshold &&
+             std::abs(Cursor.y() - MouseDownPos.y()) < kDragThreshold);
+}
+
+QString FormatPanelDate(const QString &pattern, TDateValue date)
+{
+    const QDate d = ValueToDate(date);
+    return d.isValid() ? d.toString(pattern) : QString();
+}
+
+TplCalendarForm::TplCalendarForm(QWidget *AOwner) : QWidget(AOwner, Qt::Tool | Qt::FramelessWindowHint)
+{
+    FhActivePrevForm = QApplication::activeWindow();
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(kDesignWidth, kDesignHeight);
+    setFont(DesignFont("ＭＳ Ｐゴシック", 12, false));
+
+    Panel = new TTitlePanel(this);
+    Panel->setGeometry(0, 0, kDesignWidth, kDesignTitleHeight);
+    Panel->SetColor(clMoneyGreen);
+    Panel->setFont(DesignFont("MS UI Gothic", 19, true));
+    Panel->SetFontColor(clBlack);
+    Panel->OnMouseDown = [this](QObject *s, Qt::MouseButton b, Qt::MouseButtons sh, int x, int y) {
+        PanelMouseDown(s, b, sh, x, y);
+    };
+    Panel->OnMouseMove = [this](QObject *s, Qt::MouseButtons sh, int x, int y) { PanelMouseMove(s, sh, x, y); };
+    Panel->OnMouseUp = [this](QObject *s, Qt::MouseButton b, int x, int y) { PanelMouseUp(s, b, x, y); };
+
+    Calendar = new TplCalendarFormCalendar(this);
+    FplCalendar = Calendar;
+    Calendar->setGeometry(0, kDesignTitleHeight, kDesignWidth, kDesignGridHeight);
+    Calendar->SetColor(clWhite);
+    Calendar->setFont(DesignFont("MS UI Gothic", 19, false));
+    Calendar->SetFontColor(clWindowText);
+    Calendar->SetGridLineWidth(0);
+    Calendar->SetStartOfWeek(0);
+    Calendar->FCalForm = this;
+    Calendar->FCanClose = true;
+    Calendar->move(0, Panel->height());
+
+    FColor = Calendar->Color();
+    FPanelFormatDate = QString::fromUtf8("yyyy年 M月");
+    Panel->SetCaption(FormatPanelDate(FPanelFormatDate, Calendar->CalendarDate()));
+
+    Panel->installEventFilter(this);
+    Calendar->installEventFilter(this);
+}
+
+TplCalendarForm::~TplCalendarForm() = default;
+
+void TplCalendarForm::SetColor(TColorValue Value)
+{
+    FColor = Value;
+    update();
+    ScheduleKeyMask();
+}
+
+void TplCalendarForm::SetTransparentColor(bool Value)
+{
+    FTransparentColor = Value;
+    ScheduleKeyMask();
+}
+
+void TplCalendarForm::SetTransparentColorValue(TColorValue Value)
+{
+    FTransparentColorValue = Value;
+    ScheduleKeyMask();
+}
+
+void TplCalendarForm::PanelMouseDown(QObject *, Qt::MouseButton, Qt::MouseButtons, int, int)
+{
+    // The focused title marks this calendar as the one the wheel resizes.
+    if (isVisible())
+        activateWindow();
+    Panel->setFocus(Qt::MouseFocusReason);
+    MouseDownPos = CursorPos();
+    FDragging = false;
+}
+
+void TplCalendarForm::PanelMouseMove(QObject *, Qt::MouseButtons Shift, int, int)
+{
+    const QPoint c = CursorPos();
+    if (FDragging) {
+        if (Shift & Qt::LeftButton)
+            move(c - FDragOffset);
+        else
+            FDragging = false;
+        return;
+    }
+    if (!DragThresholdExceeded(MouseDownPos, c))
+        return;
+    if (!(Shift & Qt::LeftButton))
+        return;
+    if (BeginWindowMove(c))
+        return;
+    // No window manager to hand the move to: follow the pointer ourselves.
+    FDragging = true;
+    FDragOffset = c - pos();
+}
+
+void TplCalendarForm::PanelMouseUp(QObject *, Qt::MouseButton, int, int)
+{
+    FDragging = false;
+}
+
+bool TplCalendarForm::BeginWindowMove(const QPoint &)
+{
+    QWindow *w = windowHandle();
+    return w && isVisible() && w->startSystemMove();
+}
+
+QPoint TplCalendarForm::CursorPos() const
+{
+    return QCursor::pos();
+}
+
+QImage TplCalendarForm::RenderImage()
+{
+    QImage img(size(), QImage::Format_RGB32);
+    img.fill(ResolveColorValue(FColor));
+    FRendering = true;
+    render(&img);
+    FRendering = false;
+
+    QImage out = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (FTransparentColor) {
+        const QRgb key = ResolveColorValue(FTransparentColorValue).rgb();
+        for (int y = 0; y < out.height(); ++y) {
+            const auto *src = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+            auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
+            for (int x = 0; x < out.width(); ++x)
+                if (src[x] == key)
+                    dst[x] = 0;
+        }
+    }
+    return out;
+}
+
+void TplCalendarForm::RenderTo(QPainter &Painter, const QPoint &TopLeft)
+{
+    Painter.drawImage(TopLeft, RenderImage());
+}
+
+void TplCalendarForm::UpdateKeyMask()
+{
+    QRegion region;
+    if (FTransparentColor && width() > 0 && height() > 0) {
+        QImage img(size(), QImage::Format_RGB32);
+        img.fill(ResolveColorValue(FColor));
+        FRendering = true;
+        render(&img);
+        FRendering = false;
+        const QImage bits = img.createMaskFromColor(ResolveColorValue(FTransparentColorValue).rgb(), Qt::MaskOutColor);
+        region = QRegion(QBitmap::fromImage(bits));
+        // An empty mask would mean "no mask" to the window system: keep one
+        // pixel so a window of nothing but key colour stays see-through.
+        if (region.isEmpty())
+            region = QRegion(0, 0, 1, 1);
+    }
+    if (region == FKeyMask)
+        return;
+    FKeyMask = region;
+    if (region.isEmpty())
+        clearMask();
+    else
+        setMask(region);
+    // Parts outside the old shape may hold stale pixels.
+    update();
+}
+
+void TplCalendarForm::ScheduleKeyMask()
+{
+    if (FMaskPending || FRendering)
+        return;
+    FMaskPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FMaskPending = false;
+            UpdateKeyMask();
+        },
+        Qt::QueuedConnection);
+}
+
+bool TplCalendarForm::event(QEvent *event)
+{
+    const bool result = QWidget::event(event);
+    // Every repaint of the window or its children passes through here first.
+    if (event->type() == QEvent::UpdateRequest)
+        ScheduleKeyMask();
+    return result;
+}
+
+void TplCalendarForm::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (FBackForm && !(IsStarting && IsStarting()))
+        FBackForm->move(pos());
+}
+
+void TplCalendarForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ScheduleKeyMask();
+}
+
+void TplCalendarForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FhActivePrevForm = QApplication::activeWindow();
+    if (Calendar->isEnabled())
+        Calendar->setFocus(Qt::OtherFocusReason);
+    ScheduleKeyMask();
+}
+
+void TplCalendarForm::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), ResolveColorValue(FColor));
+}
+
+bool TplCalendarForm::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        ScheduleKeyMask();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tamarie

@@ -1,0 +1,465 @@
+#include "month_grid.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+
+namespace tamarie {
+
+QColor ResolveColorValue(TColorValue value)
+{
+    const auto v = static_cast<std::uint32_t>(value);
+    if ((v & 0xFF000000u) != 0xFF000000u)
+        return ValueToColor(value);
+    // System colours: the few a grid uses, through the application palette.
+    const QPalette pal;
+    switch (v & 0xFFu) {
+    case 5: return pal.color(QPalette::Base);             // clWindow
+    case 13: return pal.color(QPalette::Highlight);       // clHighlight
+    case 14: return pal.color(QPalette::HighlightedText); // clHighlightText
+    case 15: return pal.color(QPalette::Button);          // clBtnFace
+    case 18: return pal.color(QPalette::ButtonText);      // clBtnText
+    default: return pal.color(QPalette::WindowText);      // clWindowText and the rest
+    }
+}
+
+// ---- TCalendar ----------------------------------------------------------
+
+TCalendar::TCalendar(QWidget *AOwner) : QWidget(AOwner)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FUseCurrentDate = true;
+    FDate = DateToValue(QDate::currentDate());
+    UpdateCellSize();
+    UpdateCalendar();
+}
+
+TCalendar::~TCalendar() = default;
+
+void TCalendar::SetCalendarDate(TDateValue Value)
+{
+    FDate = Value;
+    UpdateCalendar();
+    Change();
+}
+
+int TCalendar::Year() const
+{
+    const QDate d = ValueToDate(FDate);
+    return d.isValid() ? d.year() : 0;
+}
+
+int TCalendar::Month() const
+{
+    const QDate d = ValueToDate(FDate);
+    return d.isValid() ? d.month() : 0;
+}
+
+int TCalendar::Day() const
+{
+    const QDate d = ValueToDate(FDate);
+    return d.isValid() ? d.day() : 0;
+}
+
+void TCalendar::SetDateComponents(int y, int m, int d)
+{
+    // A day the target month lacks (31 -> February) goes to its last day
+    // rather than producing no date at all.
+    d = std::min(d, DaysPerMonth(y, m));
+    const QDate date(y, m, std::max(d, 1));
+    if (!date.isValid())
+        return;
+    FDate = DateToValue(date);
+    FUseCurrentDate = false;
+    UpdateCalendar();
+    Change();
+}
+
+void TCalendar::SetYear(int Value)
+{
+    // Date values end at 9999-12-31.
+    if (Value < 1 || Value > 9999 || Value == Year())
+        return;
+    const QDate cur = ValueToDate(FDate);
+    SetDateComponents(Value, cur.isValid() ? cur.month() : 1, cur.isValid() ? cur.day() : 1);
+}
+
+void TCalendar::SetMonth(int Value)
+{
+    if (Value < 1 || Value > 12 || Value == Month())
+        return;
+    const QDate cur = ValueToDate(FDate);
+    if (!cur.isValid())
+        return;
+    SetDateComponents(cur.year(), Value, cur.day());
+}
+
+void TCalendar::SetDay(int Value)
+{
+    if (Value < 1 || Value > DaysThisMonth() || Value == Day())
+        return;
+    const QDate cur = ValueToDate(FDate);
+    if (!cur.isValid())
+        return;
+    SetDateComponents(cur.year(), cur.month(), Value);
+}
+
+void TCalendar::SetStartOfWeek(int Value)
+{
+    if (Value < 0 || Value > 6 || Value == FStartOfWeek)
+        return;
+    FStartOfWeek = Value;
+    UpdateCalendar();
+}
+
+void TCalendar::SetUseCurrentDate(bool Value)
+{
+    if (Value == FUseCurrentDate)
+        return;
+    FUseCurrentDate = Value;
+    if (Value) {
+        FDate = DateToValue(QDate::currentDate());
+        UpdateCalendar();
+    }
+}
+
+QString TCalendar::GetCellText(int ACol, int ARow) const
+{
+    return CellTextFor(ACol, ARow, FStartOfWeek, FMonthOffset, DaysThisMonth());
+}
+
+TDateValue TCalendar::CellDate(int ACol, int ARow) const
+{
+    const int day = CellDayNumber(ACol, ARow, FMonthOffset, DaysThisMonth());
+    if (day == 0)
+        return 0;
+    return DateToValue(QDate(Year(), Month(), day));
+}
+
+void TCalendar::SetGridLineWidth(int Value)
+{
+    Value = std::max(Value, 0);
+    if (Value == FGridLineWidth)
+        return;
+    FGridLineWidth = Value;
+    UpdateCellSize();
+    update();
+}
+
+QRect TCalendar::CellRect(int ACol, int ARow) const
+{
+    if (ACol < 0 || ACol >= kGridCols || ARow < 0 || ARow >= kGridRows)
+        return {};
+    const TCellRect r = CellRectFor(ACol, ARow, FCellSize, FGridLineWidth);
+    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
+
+void TCalendar::MouseToCell(int X, int Y, int &ACol, int &ARow) const
+{
+    const TCellPos p = CellAtPoint(X, Y, FCellSize, FGridLineWidth);
+    ACol = p.Col;
+    ARow = p.Row;
+}
+
+void TCalendar::SetColor(TColorValue Value)
+{
+    FColor = Value;
+    update();
+}
+
+void TCalendar::SetFontColor(TColorValue Value)
+{
+    FFontColor = Value;
+    update();
+}
+
+int TCalendar::DaysPerMonth(int AYear, int AMonth) const
+{
+    return DaysInMonthOf(AYear, AMonth);
+}
+
+int TCalendar::DaysThisMonth() const
+{
+    const QDate d = ValueToDate(FDate);
+    return d.isValid() ? DaysPerMonth(d.year(), d.month()) : 0;
+}
+
+bool TCalendar::IsLeapYear(int AYear) const
+{
+    return IsLeapYearValue(AYear);
+}
+
+void TCalendar::UpdateCalendar()
+{
+    FUpdating = true;
+    struct Reset {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset{FUpdating};
+
+    const QDate d = ValueToDate(FDate);
+    if (!d.isValid()) {
+        // A value no calendar date stands for: an empty month, no current cell.
+        FMonthOffset = 1;
+        FCol = FRow = -1;
+    } else {
+        FMonthOffset = MonthOffsetFor(d.year(), d.month(), FStartOfWeek);
+        const TCellPos p = DayCellPos(d.day(), FMonthOffset);
+        if (SelectCell(p.Col, p.Row)) {
+            FCol = p.Col;
+            FRow = p.Row;
+        }
+    }
+    update();
+}
+
+bool TCalendar::SelectCell(int ACol, int ARow)
+{
+    if (ARow < 1 || ARow >= kGridRows || ACol < 0 || ACol >= kGridCols)
+        return false;
+    if (FReadOnly && !FUpdating)
+        return false;
+    return !GetCellText(ACol, ARow).isEmpty();
+}
+
+bool TCalendar::FocusCell(int ACol, int ARow)
+{
+    if (!SelectCell(ACol, ARow))
+        return false;
+    if (ACol != FCol || ARow != FRow) {
+        FCol = ACol;
+        FRow = ARow;
+        update();
+    }
+    return true;
+}
+
+void TCalendar::Click()
+{
+    if (OnClick)
+        OnClick(this);
+    bool ok = false;
+    const int day = GetCellText(FCol, FRow).toInt(&ok);
+    if (ok)
+        SetDay(day);
+}
+
+void TCalendar::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCalendar::UpdateCellSize()
+{
+    FCellSize = CellSizeFor(width(), height(), FGridLineWidth);
+}
+
+void TCalendar::PaintGrid(QPainter &Canvas)
+{
+    const QColor background = ResolveColorValue(FColor);
+    Canvas.fillRect(QRect(0, 0, width(), height()), background);
+
+    if (FGridLineWidth > 0) {
+        const QColor lineColor = palette().color(QPalette::Mid);
+        const int gridRight = CellRect(kGridCols - 1, 0).right() + 1;
+        const int gridBottom = CellRect(0, kGridRows - 1).bottom() + 1;
+        for (int i = 0; i < kGridCols - 1; ++i) {
+            const QRect r = CellRect(i, 0);
+            Canvas.fillRect(QRect(r.right() + 1, 0, FGridLineWidth, gridBottom), lineColor);
+        }
+        for (int i = 0; i < kGridRows - 1; ++i) {
+            const QRect r = CellRect(0, i);
+            Canvas.fillRect(QRect(0, r.bottom() + 1, gridRight, FGridLineWidth), lineColor);
+        }
+    }
+
+    const bool focused = hasFocus();
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int col = 0; col < kGridCols; ++col) {
+            const QRect rect = CellRect(col, row);
+            if (rect.isEmpty())
+                continue;
+            TGridDrawState state;
+            state.Fixed = row == 0;
+            state.Selected = !state.Fixed && col == FCol && row == FRow;
+            state.Focused = state.Selected && focused;
+
+            Canvas.save();
+            Canvas.setFont(font());
+            if (state.Fixed)
+                Canvas.fillRect(rect, palette().color(QPalette::Button));
+            else if (state.Selected)
+                Canvas.fillRect(rect, palette().color(QPalette::Highlight));
+            else
+                Canvas.fillRect(rect, background);
+            Canvas.setPen(state.Selected ? palette().color(QPalette::HighlightedText)
+                                         : ResolveColorValue(FFontColor));
+            PaintCell(Canvas, col, row, rect, state);
+            Canvas.restore();
+        }
+    }
+
+    if (focused && FCol >= 0 && FRow >= 0) {
+        const QRect r = CellRect(FCol, FRow);
+        if (!r.isEmpty()) {
+            Canvas.save();
+            QPen pen(ResolveColorValue(FFontColor));
+            pen.setStyle(Qt::DotLine);
+            pen.setWidth(1);
+            Canvas.setPen(pen);
+            Canvas.setBrush(Qt::NoBrush);
+            Canvas.drawRect(r.adjusted(0, 0, -1, -1));
+            Canvas.restore();
+        }
+    }
+}
+
+void TCalendar::PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARect, TGridDrawState)
+{
+    const QString text = GetCellText(ACol, ARow);
+    if (text.isEmpty())
+        return;
+    const QFontMetrics fm(Canvas.font());
+    const int tw = fm.horizontalAdvance(text);
+    const int th = fm.height();
+    const int x = ARect.left() + (ARect.width() - tw) / 2;
+    const int y = ARect.top() + (ARect.height() - th) / 2;
+    Canvas.save();
+    Canvas.setClipRect(ARect, Qt::IntersectClip);
+    Canvas.drawText(QPoint(x, y + fm.ascent()), text);
+    Canvas.restore();
+}
+
+void TCalendar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    PaintGrid(p);
+}
+
+void TCalendar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    UpdateCellSize();
+    update();
+}
+
+void TCalendar::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    int col = -1, row = -1;
+    const QPoint pos = event->position().toPoint();
+    MouseToCell(pos.x(), pos.y(), col, row);
+    if (row >= 1) {
+        FocusCell(col, row);
+        Click();
+    }
+}
+
+void TCalendar::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && OnDblClick)
+        OnDblClick(this);
+}
+
+void TCalendar::keyPressEvent(QKeyEvent *event)
+{
+    int dc = 0, dr = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: dc = -1; break;
+    case Qt::Key_Right: dc = 1; break;
+    case Qt::Key_Up: dr = -1; break;
+    case Qt::Key_Down: dr = 1; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    if (FCol < 0 || FRow < 0)
+        return;
+    const int col = FCol + dc, row = FRow + dr;
+    if (col >= 0 && col < kGridCols && row >= 1 && row < kGridRows && FocusCell(col, row))
+        Click();
+}
+
+void TCalendar::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TCalendar::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+// ---- TplCalendarFormCalendar -------------------------------------------
+
+namespace {
+TCellPainter &DefaultPainterSlot()
+{
+    static TCellPainter painter;
+    return painter;
+}
+} // namespace
+
+TplCalendarFormCalendar::TplCalendarFormCalendar(QWidget *AOwner) : TCalendar(AOwner) {}
+
+void TplCalendarFormCalendar::SetDefaultCellPainter(TCellPainter painter)
+{
+    DefaultPainterSlot() = std::move(painter);
+}
+
+const TCellPainter &TplCalendarFormCalendar::DefaultCellPainter()
+{
+    return DefaultPainterSlot();
+}
+
+void TplCalendarFormCalendar::PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
+                                        TGridDrawState AState)
+{
+    if (OnPaintCell) {
+        OnPaintCell(*this, Canvas, ACol, ARow, ARect, AState);
+        return;
+    }
+    if (const TCellPainter &painter = DefaultCellPainter()) {
+        painter(*this, Canvas, ACol, ARow, ARect, AState);
+        return;
+    }
+    PaintCellText(Canvas, ACol, ARow, ARect, AState);
+}
+
+void TplCalendarFormCalendar::PaintCellText(QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
+                                            TGridDrawState AState)
+{
+    // Calendar windows show the background (the colour key) in every cell,
+    // the current one included; only the focus rectangle marks it.
+    Canvas.fillRect(ARect, ResolveColorValue(Color()));
+    Canvas.setPen(ResolveColorValue(FontColor()));
+    TCalendar::PaintCell(Canvas, ACol, ARow, ARect, AState);
+}
+
+void TplCalendarFormCalendar::Click()
+{
+    if (FCanClose) {
+        bool ok = false;
+        const int day = GetCellText(Col(), Row()).toInt(&ok);
+        if (ok)
+            SetDay(day);
+    }
+    TCalendar::Click();
+}
+
+void TplCalendarFormCalendar::Change()
+{
+    FCanClose = true;
+    TCalendar::Change();
+}
+
+} // namespace tamarie
