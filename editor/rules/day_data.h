@@ -1,0 +1,102 @@
+#pragma once
+// The user's own day data: weekday holidays (every week, or in chosen weeks
+// of the month), per-date holiday overrides and schedules, the rules that
+// decide a date's holiday state, and the settings file Config.ini that keeps
+// them.  No widgets: the main window owns one TDayData as part of its editor
+// state and mirrors the weekday lists into its check lists.
+#include "values.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace tamarie {
+
+struct TSchedule {
+    TDateValue Date = 0;
+    QString Str;              // one line
+    std::int32_t MarkNo = 0;  // 0 none, 1 "○", 2 "□", 3 "△", 4 "X"
+};
+
+struct TPersonalHoliday {
+    TDateValue Date = 0;
+    bool Value = false;       // true: holiday, false: working day
+};
+
+// The three weekday lists of the second settings page, Sunday first.
+struct THolidayWeekdays {
+    std::array<bool, 7> HolidayOfWeek{true, false, false, false, false, false, true}; // "休日の曜日(すべて)"
+    std::array<bool, 7> HolidayOfWeekPartOf{};                                        // "休日の曜日(一部)"
+    std::array<bool, 5> HolidayOfWeekNumberOf{};                                      // "第一" .. "第五"
+};
+
+// 0 = Sunday .. 6 = Saturday; -1 for a value that is no date.
+int WeekdayIndex(TDateValue date);
+// Occurrence of the date's weekday in its month: 0 for days 1-7 .. 4 for 29-31.
+int WeekOfMonthIndex(TDateValue date);
+bool IsEveryWeekHoliday(const THolidayWeekdays &w, TDateValue date);
+bool IsNthWeekHoliday(const THolidayWeekdays &w, TDateValue date);
+// Every-week or n-th-week holiday (what "休日" shows after a list click).
+bool IsWeekdayRuleHoliday(const THolidayWeekdays &w, TDateValue date);
+
+// Everything a day cell needs about its date.
+struct TDayLookup {
+    bool everyWeek = false;
+    bool nthWeek = false;
+    bool national = false;                     // national, substitute or citizens'
+    QString holidayName;                       // name of that holiday, else empty
+    const TPersonalHoliday *personal = nullptr;
+    const TSchedule *schedule = nullptr;
+    bool holiday = false;                      // the decided state
+};
+
+class TDayData {
+public:
+    THolidayWeekdays Weekdays;
+
+    const std::vector<TSchedule> &Schedule() const { return schedule_; }
+    std::int32_t ScheduleCount() const { return static_cast<std::int32_t>(schedule_.size()); }
+    const std::vector<TPersonalHoliday> &PersonalHoliday() const { return personal_; }
+    std::int32_t PersonalHolidayValueCount() const { return static_cast<std::int32_t>(personal_.size()); }
+
+    // First entry of the date, or nullptr.
+    const TSchedule *ScheduleOfDate(TDateValue date) const;
+    const TPersonalHoliday *PersonalHolidayOfDate(TDateValue date) const;
+
+    // Holiday state: every-week rule, then n-th-week rule and national
+    // holidays (which only set it), then the date's override either way.
+    bool IsHolidayOfDate(TDateValue date) const;
+    TDayLookup LookupDay(TDateValue date) const;
+
+    // Store into the first entry of the date, or append one; the index.
+    int StoreSchedule(TDateValue date, const QString &str, std::int32_t markNo);
+    int StorePersonalHoliday(TDateValue date, bool value);
+    void Clear();
+
+    // Config.ini.  Reading keeps the defaults for whatever is missing.
+    void SetConfigPath(const QString &path) { configPath_ = path; }
+    const QString &ConfigPath() const { return configPath_; }
+    void LoadConfig();
+    // Each writes its sections; on failure it shows "<path> に書き込めません"
+    // and returns false, the data in memory keeping the change.
+    bool WriteSchedules() const;
+    bool WritePersonalHolidays() const;
+    bool WriteHolidayOfWeek() const;
+    bool WriteHolidayOfWeekPartOf() const;
+    bool WriteHolidayOfWeekNumberOf() const;
+
+private:
+    template <class Fill> bool WriteConfig(Fill fill) const;
+
+    std::vector<TSchedule> schedule_;
+    std::vector<TPersonalHoliday> personal_;
+    // Date -> first entry of that date, so a cell finds its data in O(1).
+    std::unordered_map<double, int> scheduleIndex_;
+    std::unordered_map<double, int> personalIndex_;
+    QString configPath_;
+};
+
+} // namespace tamarie
