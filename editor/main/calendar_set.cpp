@@ -1,0 +1,338 @@
+// The set of calendars: first showing of the main window, OK, creating and
+// placing the calendar pairs, their inner layout, and the apply-to-month lists.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSlider>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "back_form.h"
+#include "calendar_form.h"
+#include "color_box.h"
+#include "dialogs.h"
+#include "labeled_edit.h"
+#include "photo_image.h"
+#include "tform1.h"
+
+namespace tamarie {
+
+namespace {
+
+const QString kBadCountMessage = QStringLiteral("カレンダーの数は半角で1～12を入力してください。");
+const QString kBadMonthMessage = QStringLiteral("カレンダーの年月は半角文字で正しく入力してください。");
+
+int TextToInt(const QString &text)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    return ok ? v : 0;
+}
+
+int PointSizeOf(const QFont &font)
+{
+    return font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+}
+
+} // namespace
+
+TDateValue TForm1::CalendarMonthDate(int N)
+{
+    const int year = TextToInt(LECalendarYear->text());
+    const int month = TextToInt(LECalendarMonth->text());
+    QDate date;
+    if (year >= 1 && year <= 9999 && month >= 1 && month <= 12)
+        date = QDate(year, month, 1).addMonths(N - 1);
+    // A month past 9999-12 cannot be shown either.
+    if (!date.isValid() || date.year() > 9999) {
+        dialogs::ShowMessage(kBadMonthMessage, this);
+        return DateToValue(QDate::currentDate());
+    }
+    return DateToValue(date);
+}
+
+void TForm1::CreateCalendarPair(int N)
+{
+    if (N < 1 || N > kMaxCalendars || CalForm[N])
+        return;
+    auto *cal = new TplCalendarForm(this);
+    CalForm[N] = cal;
+    cal->SetTag(N);
+    cal->Calendar->OnDblClick = [this](QObject *sender) { CalendarDblClick(sender); };
+    cal->IsStarting = [this] { return IsStart; };
+
+    auto *back = new TBackForm(this);
+    ABackForm[N] = back;
+    back->SetTag(N);
+    back->SetCalForm(cal);
+    cal->SetBackForm(back);
+    back->OnDblClick = [this](QObject *sender) { BackFormDblClick(sender); };
+    back->OnMouseDown = [this](QObject *sender, Qt::MouseButton button, Qt::MouseButtons shift, int x, int y) {
+        BackFormMouseDown(sender, button, shift, x, y);
+    };
+    back->OnMouseMove = [this](QObject *sender, Qt::MouseButtons shift, int x, int y) {
+        BackFormMouseMove(sender, shift, x, y);
+    };
+}
+
+void TForm1::PlaceCalendar(int N, bool KeepBounds)
+{
+    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+        return;
+    TplCalendarForm *cal = CalForm[N];
+    if (IsStart) {
+        // Across the lower half of the paper.
+        cal->resize(Panel1->width() - 15, Panel1->height() / 2 - 20);
+        const QPoint p = ClientArea->mapToGlobal(QPoint(Panel1->x(), Panel1->height() / 2 + 5));
+        cal->move(p.x() + 8, p.y());
+    } else if (!KeepBounds) {
+        if (CheckBoxSameSize->isChecked() && CalForm[1])
+            cal->resize(CalForm[1]->frameGeometry().size());
+        else
+            cal->resize(Panel1->width() / 2, Panel1->height() / 2);
+        // Cascade from the paper's top-left corner, 5 pixels per calendar.
+        const QPoint p = ClientArea->mapToGlobal(Panel1->pos());
+        cal->move(p.x() + 5 * N, p.y() + 5 * N);
+    }
+    cal->show();
+    LayoutCalendar(N);
+    if (TBackForm *back = ABackForm[N]) {
+        back->setGeometry(cal->frameGeometry());
+        back->show();
+        back->StackBehindCalendar();
+    }
+}
+
+void TForm1::LayoutCalendar(int N)
+{
+    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+        return;
+    TplCalendarForm *cal = CalForm[N];
+    TplCalendarFormCalendar *grid = cal->Calendar;
+    TTitlePanel *title = cal->Panel;
+    const int W = cal->width();
+    const int H = cal->height();
+    const bool fontFromFile = IsLoadingFile && CalendarFontLoaded[N];
+
+    QFont gridFont = grid->font();
+    if (IsLoadingFile && !CalendarFontLoaded[N])
+        gridFont.setFamily(CalendarFontFace().family());
+    if (!fontFromFile)
+        gridFont.setPointSize(std::max(1, RoundHalfEven(W * 0.04)));
+    grid->setFont(gridFont);
+
+    QFont titleFont = title->font();
+    if (IsLoadingFile && !CalendarFontLoaded[N]) {
+        titleFont = CalendarFontFace();
+        title->SetFontColor(CalendarFontColor());
+    }
+    titleFont.setPointSize(std::max(1, RoundHalfEven(PointSizeOf(gridFont) * 1.5)));
+    title->setFont(titleFont);
+
+    // The title's height comes from a sample text in its font.
+    const int titleHeight = QFontMetrics(titleFont, cal).height() + 10;
+    const int titleTop = title->y();
+    title->setGeometry(0, titleTop, W, titleHeight);
+
+    // The grid's width is a whole number of columns, centred; its height a
+    // whole number of rows directly under the title.
+    const int gridTop = titleTop + titleHeight;
+    int gridWidth = W;
+    int gridLeft = 0;
+    if (W % 7 > 0) {
+        gridWidth = W - W % 7;
+        gridLeft = (W - gridWidth) / 2;
+    }
+    int gridHeight = std::max(0, H - gridTop);
+    gridHeight -= gridHeight % 7;
+    grid->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
+
+    if (!IsStart)
+        cal->update();
+}
+
+void TForm1::RefreshMonthLists(TDateValue D)
+{
+    const QDate start = ValueToDate(D);
+    for (QComboBox *list : TekiyoLists()) {
+        list->clear();
+        list->addItem(QStringLiteral("すべての月"));
+        for (int n = 1; n <= CalendarCount; ++n) {
+            const QDate month = start.isValid() ? start.addMonths(n - 1) : QDate();
+            list->addItem(month.isValid() ? month.toString(QStringLiteral("yyyy/MM")) : QString());
+        }
+        list->setCurrentIndex(CalendarCount == 1 ? 1 : -1);
+    }
+    ScheduleFormNo = 1;
+    TempScheduleDate = D;
+    ShowScheduleOfDate();
+}
+
+void TForm1::ApplyCalendarBackColor(int N)
+{
+    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+        return;
+    // The window's background is keyed out, so the backing window in the same
+    // colour shows through at its own opacity while the texts stay solid.
+    TplCalendarForm *cal = CalForm[N];
+    cal->SetColor(CalendarBackColor);
+    cal->SetTransparentColorValue(CalendarBackColor);
+    cal->Calendar->SetColor(CalendarBackColor);
+    if (ABackForm[N])
+        ABackForm[N]->SetColor(CalendarBackColor);
+    cal->update();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Only the program's own showing counts, not the window system mapping
+    // the window again after it was minimised.
+    if (!event->spontaneous())
+        FormShowingChanged();
+}
+
+void TForm1::FormShowingChanged()
+{
+    if (IsLoadingFile || !isVisible())
+        return;
+    repaint();
+
+    for (int n = 1; n <= CalendarCount; ++n) {
+        CreateCalendarPair(n);
+        CalForm[n]->Calendar->SetCalendarDate(CalendarMonthDate(n));
+        if (IsStart)
+            CalForm[n]->show();
+        else
+            PlaceCalendar(n, false);
+        ABackForm[n]->setGeometry(CalForm[n]->frameGeometry());
+        ABackForm[n]->show();
+        ABackForm[n]->StackBehindCalendar();
+    }
+
+    if (!IsStart)
+        return;
+
+    // Finish start-up: maximise, then lay out the paper and calendar 1.
+    QApplication::processEvents();
+    setWindowState(windowState() | Qt::WindowMaximized);
+    QApplication::processEvents();
+
+    const int cw = ClientWidth();
+    const int ch = ClientHeight();
+    PanelConfig->move(cw - PanelConfig->width() - 10, PanelConfig->y());
+    int ph = RoundHalfEven(cw * 0.767);
+    if (ch - 5 < ph)
+        ph = ch - 5;
+    int pw = RoundHalfEven(ph / 1.4);
+    if (PanelConfig->x() - 5 < pw) {
+        pw = PanelConfig->x() - 5;
+        ph = RoundHalfEven(pw * 1.4);
+    }
+    Panel1->resize(std::max(1, pw), std::max(1, ph));
+    CurrentPanelWidth = Panel1->width();
+    CurrentPanelHeight = Panel1->height();
+    UpdateScrollRange();
+
+    Image1->setGeometry(6, Image1->y(), Panel1->width() - 15, Panel1->height() / 2);
+
+    // The calendars' font is calendar 1's grid font itself until a font is
+    // chosen in the dialog.
+    CalendarFont.FollowsCalendar1 = true;
+    QFont gridFont = CalForm[1]->Calendar->font();
+    gridFont.setFamily(LblFontName->text());
+    CalForm[1]->Calendar->setFont(gridFont);
+    CalForm[1]->Panel->setFont(gridFont);
+    CalForm[1]->Panel->SetFontColor(CalForm[1]->Calendar->FontColor());
+
+    PlaceCalendar(1, false);
+    RefreshMonthLists(CalForm[1]->Calendar->CalendarDate());
+    CalendarBackColor = ColorBoxCalendarBackColor->Selected();
+    ApplyCalendarBackColor(1);
+    ABackForm[1]->SetAlphaBlendValue(TrackBarAlphaBlend->value());
+    PageControl1->setCurrentIndex(0);
+    IsStart = false;
+}
+
+void TForm1::BtnOKClick()
+{
+    // The save question of the work-state commands runs in front of this.
+    const int count = TextToInt(LECalendarMonths->text());
+    if (count < 1 || count > kMaxCalendars) {
+        dialogs::ShowMessage(kBadCountMessage, this);
+        LECalendarMonths->setFocus();
+        return;
+    }
+
+    if (count > CalendarCount) {
+        for (int n = CalendarCount + 1; n <= count; ++n) {
+            CreateCalendarPair(n);
+            PlaceCalendar(n, false);
+        }
+    } else if (count < CalendarCount) {
+        // Surplus pairs are hidden and kept for reuse.
+        for (int n = count + 1; n <= CalendarCount; ++n) {
+            if (CalForm[n])
+                CalForm[n]->hide();
+            if (ABackForm[n])
+                ABackForm[n]->hide();
+        }
+    }
+    CalendarCount = count;
+
+    for (int n = 1; n <= count; ++n) {
+        TplCalendarForm *cal = CalForm[n];
+        TBackForm *back = ABackForm[n];
+        if (!cal || !back)
+            continue;
+        cal->Calendar->SetCalendarDate(CalendarMonthDate(n));
+        cal->Calendar->setFont(CalendarFontFace());
+        cal->Calendar->SetFontColor(ColorBoxDayTextColor->Selected());
+        HolidayTextColor[n] = ColorBoxHolidayTextColor->Selected();
+        cal->Calendar->SetColor(CalendarBackColor);
+        cal->SetColor(CalendarBackColor);
+        cal->SetTransparentColorValue(CalendarBackColor);
+        cal->Panel->SetColor(CalendarPanelColor);
+        // Read after the grid above: while the font follows calendar 1, the
+        // titles take its font colour, the weekday text colour.
+        cal->Panel->setFont(CalendarFontFace());
+        cal->Panel->SetFontColor(CalendarFontColor());
+        back->SetColor(CalendarBackColor);
+        back->SetAlphaBlendValue(TrackBarAlphaBlend->value());
+        LayoutCalendar(n);
+    }
+
+    RefreshMonthLists(CalForm[1]->Calendar->CalendarDate());
+    UpdateMonthTitles();
+    CurrentIniFile.clear();
+    setWindowTitle(QStringLiteral("無題-タマリエ"));
+    PageControl1->setCurrentIndex(0);
+}
+
+void TForm1::BackFormMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y)
+{
+    auto *back = dynamic_cast<TBackForm *>(Sender);
+    const int k = back ? back->Tag() : 0;
+    if (k < 1 || k > kMaxCalendars || !CalForm[k])
+        return;
+    if (InTitleArea(CalForm[k]->Panel->size(), X, Y))
+        CalForm[k]->PanelMouseDown(Sender, Button, Shift, X, Y);
+}
+
+void TForm1::BackFormMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, int Y)
+{
+    auto *back = dynamic_cast<TBackForm *>(Sender);
+    const int k = back ? back->Tag() : 0;
+    if (k < 1 || k > kMaxCalendars || !CalForm[k])
+        return;
+    if (InTitleArea(CalForm[k]->Panel->size(), X, Y))
+        CalForm[k]->PanelMouseMove(Sender, Shift, X, Y);
+}
+
+} // namespace tamarie

@@ -1,0 +1,159 @@
+// Start-up of the editor state, the settings file read at start, and the
+// main window's reactions to closing, clicks on its surface and activation.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDate>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QTabWidget>
+
+#include "check_list_box.h"
+#include "data_folder.h"
+#include "labeled_edit.h"
+#include "month_titles.h"
+#include "photo_image.h"
+#include "tform1.h"
+#include "calendar_form.h"
+#include "back_form.h"
+
+namespace tamarie {
+
+std::array<TDateValue, 5> EraStartDate{};
+std::array<bool, kMaxCalendars + 1> CalendarFontLoaded{};
+
+namespace {
+
+const QString kHelpText = QStringLiteral(
+    "[カレンダー/画像のサイズ変更]\r\n"
+    "　月の部分/画像をクリックしてからマウスホイールを回転\r\n"
+    "　[X]キーを押しながら回転すると横サイズ変更\r\n"
+    "　[Y]キーを押しながら回転すると縦サイズ変更\r\n"
+    "[カレンダーの移動]　月の部分をドラッグ\r\n"
+    "[画像の移動]　画像をドラッグ\r\n"
+    "カレンダーの日にちをダブルクリックすると予定を書きこめます。");
+
+} // namespace
+
+void TForm1::FormCreate()
+{
+    // 1. Era start dates, newest first.
+    const auto eras = EraStartDates();
+    for (std::size_t i = 0; i < eras.size(); ++i)
+        EraStartDate[i] = DateToValue(eras[i]);
+
+    // 2, 3. Program folder and the per-user data folder (created when missing;
+    // a failure shows itself later, when the settings file is written).
+    Folda = ProgramFolder();
+    DataFolda = DataFolder();
+    EnsureFolder(DataFolda);
+
+    // 4.
+    IsStart = true;
+
+    // 5. The desktop's default interface font.
+    LblFontName->setText(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family().left(32));
+
+    // 6. The current month (the change handler does nothing while starting).
+    const QDate today = QDate::currentDate();
+    LECalendarYear->setText(QString::number(today.year()));
+    LECalendarMonth->setText(QString::number(today.month()));
+
+    // 7.
+    CalendarCount = 1;
+    CalendarBackColor = clWhite;
+    CalendarPanelColor = clMoneyGreen;
+
+    // 8. One photo layer showing the sample photo.
+    ImgCount = 1;
+    ImgPicture = {Image1};
+    ImageFileName = {Folda + QStringLiteral("/Data/fukurouoyako_fm.jpg")};
+    SelectedImgPictureNo = 0;
+    if (!Image1->Picture().isNull())
+        ImgThumbnail->setPixmap(QPixmap::fromImage(Image1->Picture().scaled(
+            ImgThumbnail->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+
+    // 9.
+    CurrentPanelWidth = Panel1->width();
+    CurrentPanelHeight = Panel1->height();
+
+    // 10.
+    LblHelp->setText(kHelpText);
+
+    // 11. Work-state files start in the documents folder.
+    SaveDialog1.InitialDir = DocumentsFolder();
+    SaveDialog1.DefaultExt = QStringLiteral("ini");
+    OpenDialog1.InitialDir = SaveDialog1.InitialDir;
+    OpenDialog1.DefaultExt = QStringLiteral("ini");
+
+    // 12. Sunday and Saturday are weekday holidays by default.
+    CheckListBoxHoliday->SetChecked(0, true);
+    CheckListBoxHoliday->SetChecked(6, true);
+
+    // 13.
+    HolidayTextColor.fill(0);
+    HolidayTextColor[1] = clRed;
+
+    // 14.
+    UpdateMonthStyleSamples();
+
+    // 15.
+    ReadSettingsFile();
+}
+
+void TForm1::ReadSettingsFile()
+{
+    // Filled in with the day data once the settings layer is in place.
+}
+
+QFont TForm1::CalendarFontFace() const
+{
+    if (CalendarFont.FollowsCalendar1 && CalForm[1])
+        return CalForm[1]->Calendar->font();
+    return CalendarFont.Font;
+}
+
+TColorValue TForm1::CalendarFontColor() const
+{
+    if (CalendarFont.FollowsCalendar1 && CalForm[1])
+        return CalForm[1]->Calendar->FontColor();
+    return CalendarFont.Color;
+}
+
+void TForm1::FormCloseQuery(bool &CanClose)
+{
+    // The save question decides here once work-state files can be saved.
+    CanClose = true;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    // The calendar and backing windows close with the main window.
+    for (int n = 1; n <= kMaxCalendars; ++n) {
+        if (CalForm[n])
+            CalForm[n]->hide();
+        if (ABackForm[n])
+            ABackForm[n]->hide();
+    }
+    event->accept();
+}
+
+void TForm1::FormClick()
+{
+    // The mouse wheel resizes a photo only while the settings pages have the focus.
+    PageControl1->setFocus(Qt::MouseFocusReason);
+}
+
+void TForm1::FormActivateApp(bool active)
+{
+    // The window manager draws the frame of an inactive application as
+    // inactive by itself; nothing to do on either change.
+    Q_UNUSED(active);
+}
+
+} // namespace tamarie

@@ -1,0 +1,40 @@
+#pragma once
+// A one-line edit with its own caption label (to its right or above it).
+// Change is raised on every change of the text, by the user or the program.
+#include <QLineEdit>
+#include <functional>
+
+class QLabel;
+
+namespace tamarie {
+
+class TLabeledEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class LabelPosition { Right, Above };
+    TLabeledEdit(const QString &caption, LabelPosition position, bool digitsOnly, QWidget *parent = nullptr);
+
+    QLabel *EditLabel() const { return Label; }
+    QString Caption() const;
+    void SetCaption(const QString &caption);
+    // Called for every typed character; returning true swallows the key.
+    std::function<bool(QChar key)> OnKeyPress;
+
+signals:
+    void Change();
+
+protected:
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void PlaceLabel();
+
+    QLabel *Label;
+    LabelPosition Position;
+};
+
+} // namespace tamarie

@@ -1,0 +1,257 @@
+// Construction of the main window: the paper, the settings panel, the menus
+// and the wiring of every control to its handler.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+
+#include "check_list_box.h"
+#include "color_box.h"
+#include "labeled_edit.h"
+#include "photo_image.h"
+#include "radio_group.h"
+#include "tform1.h"
+
+namespace tamarie {
+
+namespace {
+
+void FillBackground(QWidget *w, TColorValue color)
+{
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, ValueToColor(color));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("無題-タマリエ"));
+    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+    f.setPointSize(9);
+    setFont(f);
+
+    ScrollBox = new QScrollArea(this);
+    ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setWidgetResizable(true);
+    ClientArea = new QWidget;
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ScrollBox->setWidget(ClientArea);
+    setCentralWidget(ScrollBox);
+    ClientArea->installEventFilter(this);
+
+    CreateMenus();
+    CreatePaper();
+    CreateSettingsPanel();
+
+    // Normal size 753 x 639 (the client area below the menu bar), centred.
+    resize(753, 639 + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        move(avail.center() - rect().center());
+    }
+
+    FormCreate();
+    ConnectHandlers();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateMenus()
+{
+    MenuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    MenuOpen = MenuFile->addAction(QStringLiteral("作業状態読み込み(&O)"));
+    MenuOpen->setObjectName(QStringLiteral("MenuOpen"));
+    MenuFile->addSeparator();
+    MenuSaveAsFile = MenuFile->addAction(QStringLiteral("名前を付けて作業状態を保存(&N)"));
+    MenuSaveAsFile->setObjectName(QStringLiteral("MenuSaveAsFile"));
+    MenuReSave = MenuFile->addAction(QStringLiteral("上書き保存(&R)"));
+    MenuReSave->setObjectName(QStringLiteral("MenuReSave"));
+    MenuSaveAsPicture = MenuFile->addAction(QStringLiteral("画像で保存(&S)"));
+    MenuSaveAsPicture->setObjectName(QStringLiteral("MenuSaveAsPicture"));
+    MenuFile->addSeparator();
+    MenuPrint = MenuFile->addAction(QStringLiteral("印刷(&P)"));
+    MenuPrint->setObjectName(QStringLiteral("MenuPrint"));
+
+    MenuHelpRoot = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    MenuHelp = MenuHelpRoot->addAction(QStringLiteral("使い方(&H)"));
+    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
+    MenuVersion = MenuHelpRoot->addAction(QStringLiteral("バージョン情報(&V)"));
+    MenuVersion->setObjectName(QStringLiteral("MenuVersion"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    MenuTop = PopupMenu1->addAction(QStringLiteral("前面にする"));
+    MenuTop->setObjectName(QStringLiteral("MenuTop"));
+    MenuBack = PopupMenu1->addAction(QStringLiteral("背面にする"));
+    MenuBack->setObjectName(QStringLiteral("MenuBack"));
+
+    SaveDialog1.Filter = QStringLiteral("iniファイル(*.ini)|*.ini");
+    SaveDialog1.DefaultExt = QStringLiteral("ini");
+    OpenDialog1.Filter = SaveDialog1.Filter;
+    OpenDialog1.DefaultExt = QStringLiteral("ini");
+}
+
+void TForm1::CreatePaper()
+{
+    Panel1 = new QFrame(ClientArea);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::Box);
+    Panel1->setFrameShadow(QFrame::Plain);
+    Panel1->setLineWidth(1);
+    Panel1->setGeometry(0, 0, 400, 560);
+    FillBackground(Panel1, clRed);
+
+    Image1 = new TImage(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 385, 280);
+    Image1->Tag = 0;
+    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Image1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
+    // The built-in sample photo; without it the first layer simply stays empty.
+    QImageReader reader(QCoreApplication::applicationDirPath() + QStringLiteral("/Data/fukurouoyako_fm.jpg"));
+    reader.setAutoTransform(true);
+    const QImage sample = reader.read();
+    if (!sample.isNull())
+        Image1->SetPicture(sample);
+}
+
+void TForm1::CreateSettingsPanel()
+{
+    PanelConfig = new QFrame(ClientArea);
+    PanelConfig->setObjectName(QStringLiteral("PanelConfig"));
+    PanelConfig->setGeometry(753 - 313 - 10, 0, 313, 565);
+    FillBackground(PanelConfig, clSkyBlue);
+
+    PageControl1 = new QTabWidget(PanelConfig);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, 0, 313, 449);
+    PageControl1->setFocusPolicy(Qt::StrongFocus);
+
+    CreatePageCalendar1();
+    CreatePageCalendar2();
+    CreatePagePictureAndPaper();
+
+    LblHelp = new QLabel(PanelConfig);
+    LblHelp->setObjectName(QStringLiteral("LblHelp"));
+    LblHelp->setGeometry(1, 450, 310, 115);
+    LblHelp->setWordWrap(true);
+    LblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LblHelp->setAutoFillBackground(true);
+    QPalette pal = LblHelp->palette();
+    pal.setColor(QPalette::Window, ValueToColor(clYellow));
+    pal.setColor(QPalette::WindowText, ValueToColor(clBlack));
+    LblHelp->setPalette(pal);
+}
+
+QComboBox *TForm1::CreateTekiyoList(QWidget *parent)
+{
+    auto *list = new QComboBox(parent);
+    list->setEditable(false);
+    list->setPlaceholderText(QStringLiteral("適用月"));
+    list->addItem(QStringLiteral("すべて"));
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+std::array<QComboBox *, 6> TForm1::TekiyoLists() const
+{
+    return {ComboBoxFontTekiyo,       ComboBoxCalendarBackColorTekiyo, ComboBoxYearMonthBackColorTekiyo,
+            ComboBoxAlphaBlendTekiyo, ComboBoxHolidayTextColorTekiyo,  ComboBoxDayTextColorTekiyo};
+}
+
+QScrollBar *TForm1::VertScrollBar() const { return ScrollBox->verticalScrollBar(); }
+
+int TForm1::ClientWidth() const { return ScrollBox->viewport()->width(); }
+int TForm1::ClientHeight() const { return ScrollBox->viewport()->height(); }
+
+void TForm1::UpdateScrollRange()
+{
+    const QRect used = Panel1->geometry().united(PanelConfig->geometry());
+    ClientArea->setMinimumSize(PanelConfig->width() + 10, used.bottom() + 1);
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(MenuOpen, &QAction::triggered, this, &TForm1::MenuOpenClick);
+    connect(MenuSaveAsFile, &QAction::triggered, this, &TForm1::MenuSaveAsFileClick);
+    connect(MenuReSave, &QAction::triggered, this, &TForm1::MenuReSaveClick);
+    connect(MenuSaveAsPicture, &QAction::triggered, this, &TForm1::MenuSaveAsPictureClick);
+    connect(MenuPrint, &QAction::triggered, this, &TForm1::MenuPrintClick);
+    connect(MenuHelp, &QAction::triggered, this, &TForm1::MenuHelpClick);
+    connect(MenuVersion, &QAction::triggered, this, &TForm1::MenuVersionClick);
+    connect(MenuTop, &QAction::triggered, this, &TForm1::MenuTopClick);
+    connect(MenuBack, &QAction::triggered, this, &TForm1::MenuBackClick);
+
+    connect(LECalendarYear, &TLabeledEdit::Change, this, &TForm1::LECalendarYearChange);
+    connect(LECalendarMonth, &TLabeledEdit::Change, this, &TForm1::LECalendarYearChange);
+    connect(BtnOK, &QPushButton::clicked, this, &TForm1::BtnOKClick);
+    connect(CheckBoxSameSize, &QCheckBox::toggled, this, &TForm1::CheckBoxSameSizeClick);
+    connect(BtnCalendarFont, &QPushButton::clicked, this, &TForm1::BtnCalendarFontClick);
+    connect(ColorBoxCalendarBackColor, &TColorBox::Change, this, &TForm1::ColorBoxCalendarBackColorChange);
+    connect(ColorBoxYearMonthBackColor, &TColorBox::Change, this, &TForm1::ColorBoxYearMonthBackColorChange);
+    connect(CheckBoxSameBackColor, &QCheckBox::toggled, this, &TForm1::CheckBoxSameBackColorClick);
+    connect(TrackBarAlphaBlend, &QSlider::valueChanged, this, &TForm1::TrackBarAlphaBlendChange);
+    connect(ColorBoxHolidayTextColor, &TColorBox::Change, this, &TForm1::ColorBoxHolidayTextColorChange);
+    connect(ColorBoxDayTextColor, &TColorBox::Change, this, &TForm1::ColorBoxDayTextColorChange);
+    // Apply-to lists act on the user's choice only.
+    connect(ComboBoxFontTekiyo, &QComboBox::activated, this, &TForm1::ComboBoxFontTekiyoChange);
+    connect(ComboBoxCalendarBackColorTekiyo, &QComboBox::activated, this,
+            &TForm1::ComboBoxCalendarBackColorTekiyoChange);
+    connect(ComboBoxYearMonthBackColorTekiyo, &QComboBox::activated, this,
+            &TForm1::ComboBoxYearMonthBackColorTekiyoChange);
+    connect(ComboBoxAlphaBlendTekiyo, &QComboBox::activated, this, &TForm1::ComboBoxAlphaBlendTekiyoChange);
+    connect(ComboBoxHolidayTextColorTekiyo, &QComboBox::activated, this,
+            &TForm1::ComboBoxHolidayTextColorTekiyoChange);
+    connect(ComboBoxDayTextColorTekiyo, &QComboBox::activated, this, &TForm1::ComboBoxDayTextColorTekiyoChange);
+
+    connect(RadioGroupFirstDayOfWeek, &TRadioGroup::Click, this, &TForm1::RadioGroupFirstDayOfWeekClick);
+    connect(CheckListBoxHoliday, &TCheckListBox::Click, this, &TForm1::CheckListBoxHolidayClick);
+    connect(CheckListBoxHolidayNumberOf, &TCheckListBox::Click, this, &TForm1::CheckListBoxHolidayNumberOfClick);
+    connect(CheckListBoxHolidayPartOf, &TCheckListBox::Click, this, &TForm1::CheckListBoxHolidayPartOfClick);
+    connect(RadioGroupMonthMode, &TRadioGroup::Click, this, &TForm1::RadioGroupMonthModeClick);
+    connect(RadioGroupWeekDayMode, &TRadioGroup::Click, this, &TForm1::RadioGroupWeekDayModeClick);
+    connect(CheckBoxShowRokuyo, &QCheckBox::toggled, this, &TForm1::CheckBoxShowRokuyoClick);
+    connect(CheckBoxIsHoliday, &QCheckBox::toggled, this, &TForm1::CheckBoxIsHolidayClick);
+    connect(RadioGroupMark, &TRadioGroup::Click, this, &TForm1::RadioGroupMarkClick);
+
+    connect(BtnAddPicture, &QPushButton::clicked, this, &TForm1::BtnAddPictureClick);
+    connect(BtnDeletePicture, &QPushButton::clicked, this, &TForm1::BtnDeletePictureClick);
+    connect(BtnLoadPicture, &QPushButton::clicked, this, &TForm1::BtnLoadPictureClick);
+    connect(RadioGroupHoko, &TRadioGroup::Click, this, &TForm1::RadioGroupHokoClick);
+    connect(ColorBoxPaperColor, &TColorBox::Change, this, &TForm1::ColorBoxPaperColorChange);
+
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) { FormActivateApp(state == Qt::ApplicationActive); });
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on the window's own surface (not on a control).
+    if (watched == ClientArea && event->type() == QEvent::MouseButtonRelease) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        if (me->button() == Qt::LeftButton && ClientArea->rect().contains(me->position().toPoint()))
+            FormClick();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace tamarie

@@ -1,0 +1,286 @@
+#pragma once
+// The main editor window: the paper with its photos, the three settings
+// pages, the menus, and the set of calendar windows floating over the paper.
+// It owns the editor state that every other part of the editor reads and
+// writes under the names below.  The methods are spread over several files,
+// one per concern.
+#include <QFont>
+#include <QMainWindow>
+#include <QPoint>
+#include <QString>
+#include <QVector>
+#include <array>
+
+#include "values.h"
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QCheckBox;
+class QComboBox;
+class QScrollArea;
+class QScrollBar;
+class QSlider;
+class QTabWidget;
+class QWidget;
+
+namespace tamarie {
+
+class TplCalendarForm;
+class TBackForm;
+class TCheckListBox;
+class TColorBox;
+class TImage;
+class TLabeledEdit;
+class TRadioGroup;
+
+constexpr int kMaxCalendars = 12;
+
+// Start dates of the eras, newest first: 令和, 平成, 昭和, 大正, 明治 (month starts).
+extern std::array<TDateValue, 5> EraStartDate;
+// Per calendar 1..12 (index 0 unused): its fonts were restored from its font
+// file by the work-state reader.
+extern std::array<bool, kMaxCalendars + 1> CalendarFontLoaded;
+
+// Settings kept for a file dialog until it is shown.
+struct TFileDialogSettings {
+    QString Filter;
+    QString DefaultExt;
+    QString InitialDir;
+};
+
+// The font the calendars take on OK.  Until a font dialog has been confirmed
+// it is calendar 1's grid font itself (face, size, style and its colour, the
+// weekday text colour); afterwards the dialog's font.
+struct TCalendarFontChoice {
+    bool FollowsCalendar1 = true;
+    QFont Font;                 // used once FollowsCalendar1 is false
+    TColorValue Color = clBlack;
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // ---- Editor state -------------------------------------------------
+    int CurrentPanelWidth = 400;
+    int CurrentPanelHeight = 560;
+    QPoint Image1MouseDownPoint;
+    bool IsMinimized = false;
+    bool IsLoadingFile = false;
+    QString CurrentIniFile;
+    bool IsSaved = false;
+    int ImgCount = 1;
+    QVector<TImage *> ImgPicture;
+    int SelectedImgPictureNo = 0;
+    bool IsStart = true;
+    QString Folda;
+    QString DataFolda;
+    std::array<TplCalendarForm *, kMaxCalendars + 1> CalForm{};
+    std::array<TBackForm *, kMaxCalendars + 1> ABackForm{};
+    int CalendarCount = 1;
+    TColorValue CalendarBackColor = clWhite;
+    TColorValue CalendarPanelColor = clMoneyGreen;
+    TCalendarFontChoice CalendarFont;
+    QVector<QString> ImageFileName;
+    TDateValue TempScheduleDate = 0;
+    int ScheduleFormNo = 0;
+    bool CheckBoxIsHolidayChangedByProc = false;
+    std::array<TColorValue, kMaxCalendars + 1> HolidayTextColor{};
+
+    // The current face, size and style, and colour of CalendarFont.
+    QFont CalendarFontFace() const;
+    TColorValue CalendarFontColor() const;
+
+    // ---- Controls ------------------------------------------------------
+    QScrollArea *ScrollBox = nullptr;   // the client area; scrolls when the window is small
+    QWidget *ClientArea = nullptr;
+    QFrame *Panel1 = nullptr;
+    TImage *Image1 = nullptr;
+    QFrame *PanelConfig = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QLabel *LblHelp = nullptr;
+
+    QWidget *TabSheetCalendar1 = nullptr;
+    QLabel *Label9 = nullptr;
+    TLabeledEdit *LECalendarYear = nullptr;
+    TLabeledEdit *LECalendarMonth = nullptr;
+    QLabel *Label1 = nullptr;
+    TLabeledEdit *LECalendarMonths = nullptr;
+    QLabel *Label2 = nullptr;
+    QPushButton *BtnOK = nullptr;
+    QCheckBox *CheckBoxSameSize = nullptr;
+    QGroupBox *PanelFont = nullptr;
+    QComboBox *ComboBoxFontTekiyo = nullptr;
+    QPushButton *BtnCalendarFont = nullptr;
+    QLabel *LblFontName = nullptr;
+    QGroupBox *PanelCalendarBackColor = nullptr;
+    QComboBox *ComboBoxCalendarBackColorTekiyo = nullptr;
+    TColorBox *ColorBoxCalendarBackColor = nullptr;
+    QGroupBox *PanelYearMonthBackColor = nullptr;
+    QComboBox *ComboBoxYearMonthBackColorTekiyo = nullptr;
+    QCheckBox *CheckBoxSameBackColor = nullptr;
+    TColorBox *ColorBoxYearMonthBackColor = nullptr;
+    QGroupBox *PanelAlphaBlend = nullptr;
+    QComboBox *ComboBoxAlphaBlendTekiyo = nullptr;
+    QSlider *TrackBarAlphaBlend = nullptr;
+    QGroupBox *PanelHolidayTextColor = nullptr;
+    QComboBox *ComboBoxHolidayTextColorTekiyo = nullptr;
+    TColorBox *ColorBoxHolidayTextColor = nullptr;
+    QGroupBox *PanelDayTextColor = nullptr;
+    QComboBox *ComboBoxDayTextColorTekiyo = nullptr;
+    TColorBox *ColorBoxDayTextColor = nullptr;
+
+    QWidget *TabSheetCalendar2 = nullptr;
+    TRadioGroup *RadioGroupFirstDayOfWeek = nullptr;
+    TCheckListBox *CheckListBoxHoliday = nullptr;
+    TCheckListBox *CheckListBoxHolidayNumberOf = nullptr;
+    TCheckListBox *CheckListBoxHolidayPartOf = nullptr;
+    TRadioGroup *RadioGroupMonthMode = nullptr;
+    TRadioGroup *RadioGroupWeekDayMode = nullptr;
+    QCheckBox *CheckBoxShowRokuyo = nullptr;
+    QGroupBox *PanelSchedule = nullptr;
+    TLabeledEdit *LESchedule = nullptr;
+    QCheckBox *CheckBoxIsHoliday = nullptr;
+    TRadioGroup *RadioGroupMark = nullptr;
+    QLabel *Label10 = nullptr;
+
+    QWidget *TabSheetPictureAndPaper = nullptr;
+    QGroupBox *PanelPicture = nullptr;
+    QPushButton *BtnAddPicture = nullptr;
+    QPushButton *BtnDeletePicture = nullptr;
+    QPushButton *BtnLoadPicture = nullptr;
+    QLabel *ImgThumbnail = nullptr;
+    QGroupBox *PanelPaper = nullptr;
+    TRadioGroup *RadioGroupHoko = nullptr;
+    TColorBox *ColorBoxPaperColor = nullptr;
+
+    QMenu *MenuFile = nullptr;
+    QAction *MenuOpen = nullptr;
+    QAction *MenuSaveAsFile = nullptr;
+    QAction *MenuReSave = nullptr;
+    QAction *MenuSaveAsPicture = nullptr;
+    QAction *MenuPrint = nullptr;
+    QMenu *MenuHelpRoot = nullptr;
+    QAction *MenuHelp = nullptr;
+    QAction *MenuVersion = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *MenuTop = nullptr;
+    QAction *MenuBack = nullptr;
+
+    TFileDialogSettings OpenPictureDialog1;
+    TFileDialogSettings SavePictureDialog1;
+    TFileDialogSettings SaveDialog1;
+    TFileDialogSettings OpenDialog1;
+
+    // The print window and the about window live as long as the program;
+    // the entry creates them after the main window.
+    QWidget *PrintForm = nullptr;
+    QWidget *VersionForm = nullptr;
+
+    // The apply-to-month lists in their fixed order.
+    std::array<QComboBox *, 6> TekiyoLists() const;
+    // The main window's vertical scroll bar (save and print need it at the top).
+    QScrollBar *VertScrollBar() const;
+    // Size of the main window's client area (below the menu bar).
+    int ClientWidth() const;
+    int ClientHeight() const;
+    // Lets the client area scroll when the window is smaller than its controls.
+    void UpdateScrollRange();
+
+    // ---- Start-up and window (editor_state.cpp) ------------------------
+    void FormCreate();
+    void ReadSettingsFile();
+    void FormCloseQuery(bool &CanClose);
+    void FormClick();
+    void FormActivateApp(bool active);
+
+    // ---- Calendar set (calendar_set.cpp) -------------------------------
+    void FormShowingChanged();
+    void BtnOKClick();
+    void CreateCalendarPair(int N);
+    void PlaceCalendar(int N, bool KeepBounds);
+    void LayoutCalendar(int N);
+    void RefreshMonthLists(TDateValue D);
+    void ApplyCalendarBackColor(int N);
+    // Month date of calendar N from the entered year and month; an invalid
+    // entry shows the message and gives today.
+    TDateValue CalendarMonthDate(int N);
+    // Presses and moves on backing window Sender within its calendar's title
+    // area go to that calendar's title drag.
+    void BackFormMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y);
+    void BackFormMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, int Y);
+
+    // ---- Month titles and display options (display_options.cpp) -------
+    void UpdateMonthTitles();
+    void UpdateMonthStyleSamples();
+    void LECalendarYearChange();
+    void RadioGroupMonthModeClick();
+    void RadioGroupWeekDayModeClick();
+    void RadioGroupFirstDayOfWeekClick();
+    void CheckBoxShowRokuyoClick();
+    void RepaintCalendarGrids();
+
+    // ---- Handlers filled by later work (pending_handlers.cpp) ----------
+    void CalendarDblClick(QObject *Sender);
+    void BackFormDblClick(QObject *Sender);
+    void ShowScheduleOfDate();
+    void RadioGroupMarkClick();
+    void CheckBoxIsHolidayClick();
+    void CheckListBoxHolidayClick();
+    void CheckListBoxHolidayPartOfClick();
+    void CheckListBoxHolidayNumberOfClick();
+    void BtnCalendarFontClick();
+    void ColorBoxCalendarBackColorChange();
+    void ColorBoxYearMonthBackColorChange();
+    void TrackBarAlphaBlendChange();
+    void ColorBoxHolidayTextColorChange();
+    void ColorBoxDayTextColorChange();
+    void ComboBoxFontTekiyoChange();
+    void ComboBoxCalendarBackColorTekiyoChange();
+    void ComboBoxYearMonthBackColorTekiyoChange();
+    void ComboBoxAlphaBlendTekiyoChange();
+    void ComboBoxHolidayTextColorTekiyoChange();
+    void ComboBoxDayTextColorTekiyoChange();
+    void CheckBoxSameBackColorClick();
+    void CheckBoxSameSizeClick();
+    void FormResize();
+    void RadioGroupHokoClick();
+    void ColorBoxPaperColorChange();
+    void BtnAddPictureClick();
+    void BtnDeletePictureClick();
+    void BtnLoadPictureClick();
+    void MenuTopClick();
+    void MenuBackClick();
+    void MenuOpenClick();
+    void MenuSaveAsFileClick();
+    void MenuReSaveClick();
+    void MenuSaveAsPictureClick();
+    void MenuPrintClick();
+    void MenuHelpClick();
+    void MenuVersionClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Construction of the controls (main_window.cpp, settings_pages.cpp).
+    void CreateMenus();
+    void CreatePaper();
+    void CreateSettingsPanel();
+    void CreatePageCalendar1();
+    void CreatePageCalendar2();
+    void CreatePagePictureAndPaper();
+    void ConnectHandlers();
+    QComboBox *CreateTekiyoList(QWidget *parent);
+    bool FirstShowingDone = false;
+};
+
+} // namespace tamarie
