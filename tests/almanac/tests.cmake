@@ -8,3 +8,8 @@ if(almanac_internal_tests)
     GTest::gtest GTest::gmock GTest::gtest_main Qt6::Core)
   gtest_discover_tests(test_almanac_internal DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endif()
+
+# The 32-bit Windows DLL cross-built by test.sh: its export and import tables.
+if(ALMANAC_WIN32_DLL)
+  target_compile_definitions(test_almanac PRIVATE ALMANAC_WIN32_DLL_PATH="${ALMANAC_WIN32_DLL}")
+endif()

@@ -1,0 +1,34 @@
+// A small reader of a 32-bit Windows DLL's export and import tables, enough
+// to check the cross-built almanac.dll without Windows tools.
+#ifndef TESTS_ALMANAC_PE_IMAGE_H
+#define TESTS_ALMANAC_PE_IMAGE_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace almanac_test {
+
+struct PeExport {
+    std::string name;
+    std::uint32_t ordinal;
+};
+
+struct PeImage {
+    bool valid = false;
+    std::string error;
+    std::uint16_t machine = 0;
+    bool isDll = false;
+    std::uint32_t exportedFunctionCount = 0;  // named or not
+    std::string exportDllName;
+    std::vector<PeExport> exports;
+    std::vector<std::string> importedDlls;
+};
+
+// Every offset is bounds-checked; a damaged file gives valid = false.
+PeImage ReadPeImage(const std::vector<unsigned char> &bytes);
+PeImage ReadPeFile(const std::string &path);
+
+}  // namespace almanac_test
+
+#endif  // TESTS_ALMANAC_PE_IMAGE_H
