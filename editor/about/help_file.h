@@ -1,0 +1,11 @@
+#pragma once
+// The help file ReadMe.txt beside the program, opened in the desktop's viewer.
+#include <QString>
+
+namespace tamarie {
+
+QString HelpFilePath(const QString &programFolder);
+// Asks the desktop to open the help file; a missing file is not reported.
+void OpenHelpFile(const QString &programFolder);
+
+} // namespace tamarie
