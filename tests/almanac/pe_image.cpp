@@ -93,13 +93,28 @@ PeImage ReadPeImage(const std::vector<unsigned char> &bytes) {
         const std::uint32_t base = r.u32(e + 16);
         image.exportedFunctionCount = r.u32(e + 20);
         const std::uint32_t nameCount = r.u32(e + 24);
+        const std::size_t functions = offsetOf(r.u32(e + 28));
         const std::size_t names = offsetOf(r.u32(e + 32));
         const std::size_t ordinals = offsetOf(r.u32(e + 36));
         for (std::uint32_t i = 0; i < nameCount && i < 4096 && r.ok(); ++i) {
             PeExport x;
             x.name = r.cstring(offsetOf(r.u32(names + 4 * i)));
             x.ordinal = base + r.u16(ordinals + 2 * i);
+            const std::uint32_t index = x.ordinal - base;
+            x.rva = index < image.exportedFunctionCount ? r.u32(functions + 4 * index) : 0;
             image.exports.push_back(x);
+        }
+        for (PeExport &x : image.exports) {
+            std::uint32_t end = x.rva + 4096;
+            for (const PeExport &other : image.exports) {
+                if (other.rva > x.rva && other.rva < end) end = other.rva;
+            }
+            const std::size_t from = offsetOf(x.rva);
+            for (std::size_t k = 0; k + 3 <= end - x.rva && from + k + 3 <= bytes.size(); ++k) {
+                if (bytes[from + k] == 0xC2) {
+                    x.returnPops.push_back(bytes[from + k + 1] | (bytes[from + k + 2] << 8));
+                }
+            }
         }
     }
     if (const std::uint32_t importRva = directory(1)) {

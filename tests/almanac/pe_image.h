@@ -12,6 +12,10 @@ namespace almanac_test {
 struct PeExport {
     std::string name;
     std::uint32_t ordinal;
+    std::uint32_t rva;
+    // Operands of every "ret imm16" (C2 nn nn) between the entry point and
+    // the next export or 4 KiB on: a stdcall function pops its arguments.
+    std::vector<std::uint32_t> returnPops;
 };
 
 struct PeImage {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cctype>
 #include <set>
 #include <string>
@@ -60,6 +61,22 @@ TEST_F(Win32Dll, ExportsExactlyTheNineNamesWithTheirOrdinals) {
     for (const auto &e : image.exports) {
         EXPECT_EQ(e.name.find('@'), std::string::npos) << e.name << " is decorated";
         EXPECT_NE(e.name[0], '_') << e.name << " is decorated";
+    }
+}
+
+TEST_F(Win32Dll, ExportsPopTheirArgumentsAsStdcallDoes) {
+    // Bytes of arguments: doubles take 8, ints and pointers 4.
+    const struct {
+        const char *name;
+        std::uint32_t bytes;
+    } expected[] = {{"SetdataDll", 40}, {"MoonageDll", 16}, {"MoonDll", 12},  {"SunDll", 12},  {"EtoDll", 12},
+                    {"KyuseiDll", 8},   {"RokuyoDll", 12},  {"KisetuDll", 8}, {"SekkiDll", 12}};
+    for (const auto &e : expected) {
+        const auto it = std::find_if(image.exports.begin(), image.exports.end(),
+                                     [&](const auto &x) { return x.name == e.name; });
+        ASSERT_NE(it, image.exports.end()) << e.name;
+        EXPECT_NE(std::find(it->returnPops.begin(), it->returnPops.end(), e.bytes), it->returnPops.end())
+            << e.name << " has no ret " << e.bytes;
     }
 }
 
