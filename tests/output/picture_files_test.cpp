@@ -1,0 +1,162 @@
+#include "output/picture_files.h"
+#include "output_test_support.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tamarie;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+quint32 le32(const QByteArray &b, int at)
+{
+    return quint32(uchar(b[at])) | quint32(uchar(b[at + 1])) << 8 | quint32(uchar(b[at + 2])) << 16
+           | quint32(uchar(b[at + 3])) << 24;
+}
+
+bool samePixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF))
+                return false;
+    return true;
+}
+
+} // namespace
+
+TEST(PictureFiles, BitmapIsUncompressed24BitAndReadsBack)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cal.bmp");
+    const QImage picture = PatternPicture(37, 23);  // 111 bytes a row: padded to 112
+    QString error;
+    ASSERT_TRUE(WriteBmp(picture, path, &error)) << error.toStdString();
+    const QByteArray bytes = readAll(path);
+    ASSERT_EQ(bytes.size(), 54 + 112 * 23);
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    EXPECT_EQ(le32(bytes, 2), quint32(bytes.size()));
+    EXPECT_EQ(le32(bytes, 10), 54u);
+    EXPECT_EQ(le32(bytes, 18), 37u);
+    EXPECT_EQ(le32(bytes, 22), 23u);
+    EXPECT_EQ(uchar(bytes[28]), 24);  // bits per pixel
+    EXPECT_EQ(le32(bytes, 30), 0u);   // no compression
+    // First stored row is the bottom one, blue first.
+    const QRgb bottomLeft = picture.pixel(0, 22);
+    EXPECT_EQ(uchar(bytes[54]), qBlue(bottomLeft));
+    EXPECT_EQ(uchar(bytes[55]), qGreen(bottomLeft));
+    EXPECT_EQ(uchar(bytes[56]), qRed(bottomLeft));
+    EXPECT_TRUE(samePixels(QImage(path), picture));
+}
+
+TEST(PictureFiles, PngIsEightBitRgbAndReadsBack)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cal.png");
+    const QImage picture = PatternPicture(200, 280);
+    QString error;
+    ASSERT_TRUE(WritePng(picture, path, &error)) << error.toStdString();
+    const QByteArray bytes = readAll(path);
+    ASSERT_GT(bytes.size(), 33);
+    EXPECT_EQ(bytes.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(bytes.mid(12, 4), QByteArray("IHDR"));
+    EXPECT_EQ(uchar(bytes[24]), 8);  // bit depth
+    EXPECT_EQ(uchar(bytes[25]), 2);  // colour type RGB
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), QByteArray("png"));
+    EXPECT_TRUE(samePixels(reader.read(), picture));
+}
+
+TEST(PictureFiles, JpegIsBaselineAndClose)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cal.jpg");
+    // A smooth picture, which a JPEG keeps within a few levels.
+    QImage picture(320, 240, QImage::Format_RGB888);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            picture.setPixel(x, y, qRgb(x * 255 / 319, y * 255 / 239, 128));
+    QString error;
+    ASSERT_TRUE(WriteJpeg(picture, path, &error)) << error.toStdString();
+    const QByteArray bytes = readAll(path);
+    EXPECT_EQ(bytes.left(2), QByteArray("\xFF\xD8", 2));
+    EXPECT_TRUE(bytes.contains(QByteArray("\xFF\xC0", 2)));   // baseline frame
+    EXPECT_FALSE(bytes.contains(QByteArray("\xFF\xC2", 2)));  // not progressive
+    const QImage back = QImage(path);
+    ASSERT_EQ(back.size(), picture.size());
+    double total = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            const QRgb a = back.pixel(x, y), b = picture.pixel(x, y);
+            total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        }
+    EXPECT_LT(total / (320 * 240 * 3), 2.0);
+}
+
+TEST(PictureFiles, FullSizePictureWritesInEveryFormat)
+{
+    TestApp();
+    QTemporaryDir dir;
+    QImage picture(2000, 2800, QImage::Format_RGB888);
+    picture.fill(qRgb(30, 140, 200));
+    for (auto [name, format] : {std::pair{"a.bmp", PictureFormat::Bmp}, std::pair{"a.png", PictureFormat::Png},
+                                std::pair{"a.jpg", PictureFormat::Jpeg}}) {
+        QString error;
+        ASSERT_TRUE(WritePicture(picture, dir.filePath(name), format, &error)) << name;
+        EXPECT_EQ(QImageReader(dir.filePath(name)).size(), QSize(2000, 2800)) << name;
+    }
+    // Only the three files: no temporary files left beside them.
+    EXPECT_EQ(FilesIn(dir.path()).size(), 3);
+}
+
+TEST(PictureFiles, MissingFolderReportsAndLeavesNothing)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QImage picture = PatternPicture(10, 10);
+    for (auto format : {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Jpeg}) {
+        QString error;
+        EXPECT_FALSE(WritePicture(picture, dir.filePath("missing/cal.x"), format, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+}
+
+TEST(PictureFiles, FileInPlaceOfFolderReportsAndLeavesNothing)
+{
+    TestApp();
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("plain"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QString error;
+    EXPECT_FALSE(WritePng(PatternPicture(4, 4), dir.filePath("plain/cal.png"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{QStringLiteral("plain")});
+}
+
+TEST(PictureFiles, EmptyPictureIsRefused)
+{
+    TestApp();
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(WriteBmp(QImage(), dir.filePath("e.bmp"), &error));
+    EXPECT_FALSE(WritePng(QImage(), dir.filePath("e.png"), &error));
+    EXPECT_FALSE(WriteJpeg(QImage(), dir.filePath("e.jpg"), &error));
+    EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
+}
