@@ -3,12 +3,12 @@
 #include "back_form.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QCursor>
 #include <QEvent>
 #include <QPainter>
 #include <QWindow>
 #include <cstdlib>
+#include <vector>
 
 namespace tamarie {
 
@@ -27,6 +27,28 @@ QFont DesignFont(const char *family, int pixels, bool bold)
     f.setPointSizeF(pixels * 72.0 / 96.0);
     f.setBold(bold);
     return f;
+}
+// The pixels of an RGB32 image that differ from `key`, as runs per row.
+QRegion RegionWithoutColor(const QImage &img, QRgb key)
+{
+    std::vector<QRect> runs;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        int x = 0;
+        while (x < img.width()) {
+            while (x < img.width() && line[x] == key)
+                ++x;
+            const int start = x;
+            while (x < img.width() && line[x] != key)
+                ++x;
+            if (x > start)
+                runs.emplace_back(start, y, x - start, 1);
+        }
+    }
+    QRegion region;
+    if (!runs.empty())
+        region.setRects(runs.data(), static_cast<int>(runs.size()));
+    return region;
 }
 } // namespace
 
@@ -148,14 +170,33 @@ QPoint TplCalendarForm::CursorPos() const
     return QCursor::pos();
 }
 
-QImage TplCalendarForm::RenderImage()
+QImage TplCalendarForm::RenderOpaque()
 {
+    // Painted directly rather than through QWidget::render, which skips the
+    // children of a hidden window and would re-enter the repaint tracking.
     QImage img(size(), QImage::Format_RGB32);
     img.fill(ResolveColorValue(FColor));
-    FRendering = true;
-    render(&img);
-    FRendering = false;
+    QPainter p(&img);
+    if (Panel->isVisibleTo(this)) {
+        p.save();
+        p.translate(Panel->pos());
+        p.setClipRect(QRect(QPoint(0, 0), Panel->size()));
+        Panel->PaintPanel(p);
+        p.restore();
+    }
+    if (Calendar->isVisibleTo(this)) {
+        p.save();
+        p.translate(Calendar->pos());
+        p.setClipRect(QRect(QPoint(0, 0), Calendar->size()));
+        Calendar->PaintGrid(p);
+        p.restore();
+    }
+    return img;
+}
 
+QImage TplCalendarForm::RenderImage()
+{
+    const QImage img = RenderOpaque();
     QImage out = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (FTransparentColor) {
         const QRgb key = ResolveColorValue(FTransparentColorValue).rgb();
@@ -179,13 +220,8 @@ void TplCalendarForm::UpdateKeyMask()
 {
     QRegion region;
     if (FTransparentColor && width() > 0 && height() > 0) {
-        QImage img(size(), QImage::Format_RGB32);
-        img.fill(ResolveColorValue(FColor));
-        FRendering = true;
-        render(&img);
-        FRendering = false;
-        const QImage bits = img.createMaskFromColor(ResolveColorValue(FTransparentColorValue).rgb(), Qt::MaskOutColor);
-        region = QRegion(QBitmap::fromImage(bits));
+        const QImage img = RenderOpaque();
+        region = RegionWithoutColor(img, ResolveColorValue(FTransparentColorValue).rgb());
         // An empty mask would mean "no mask" to the window system: keep one
         // pixel so a window of nothing but key colour stays see-through.
         if (region.isEmpty())
@@ -204,7 +240,7 @@ void TplCalendarForm::UpdateKeyMask()
 
 void TplCalendarForm::ScheduleKeyMask()
 {
-    if (FMaskPending || FRendering)
+    if (FMaskPending)
         return;
     FMaskPending = true;
     QMetaObject::invokeMethod(

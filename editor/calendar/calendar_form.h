@@ -89,6 +89,7 @@ protected:
 
 private:
     void ScheduleKeyMask();
+    QImage RenderOpaque();
 
     int FTag = 0;
     TColorValue FColor = clWhite;
@@ -98,7 +99,6 @@ private:
     bool FDragging = false;
     QPoint FDragOffset;
     bool FMaskPending = false;
-    bool FRendering = false;
     QRegion FKeyMask;
 };
 

@@ -34,7 +34,6 @@ TCalendar::TCalendar(QWidget *AOwner) : QWidget(AOwner)
     setAttribute(Qt::WA_OpaquePaintEvent);
     FUseCurrentDate = true;
     FDate = DateToValue(QDate::currentDate());
-    UpdateCellSize();
     UpdateCalendar();
 }
 
@@ -146,7 +145,6 @@ void TCalendar::SetGridLineWidth(int Value)
     if (Value == FGridLineWidth)
         return;
     FGridLineWidth = Value;
-    UpdateCellSize();
     update();
 }
 
@@ -154,13 +152,13 @@ QRect TCalendar::CellRect(int ACol, int ARow) const
 {
     if (ACol < 0 || ACol >= kGridCols || ARow < 0 || ARow >= kGridRows)
         return {};
-    const TCellRect r = CellRectFor(ACol, ARow, FCellSize, FGridLineWidth);
+    const TCellRect r = CellRectFor(ACol, ARow, CellSize(), FGridLineWidth);
     return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }
 
 void TCalendar::MouseToCell(int X, int Y, int &ACol, int &ARow) const
 {
-    const TCellPos p = CellAtPoint(X, Y, FCellSize, FGridLineWidth);
+    const TCellPos p = CellAtPoint(X, Y, CellSize(), FGridLineWidth);
     ACol = p.Col;
     ARow = p.Row;
 }
@@ -254,11 +252,6 @@ void TCalendar::Change()
         OnChange(this);
 }
 
-void TCalendar::UpdateCellSize()
-{
-    FCellSize = CellSizeFor(width(), height(), FGridLineWidth);
-}
-
 void TCalendar::PaintGrid(QPainter &Canvas)
 {
     const QColor background = ResolveColorValue(FColor);
@@ -344,7 +337,6 @@ void TCalendar::paintEvent(QPaintEvent *)
 void TCalendar::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    UpdateCellSize();
     update();
 }
 

@@ -70,8 +70,8 @@ public:
     int RowCount() const { return kGridRows; }
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int Value);
-    int DefaultColWidth() const { return FCellSize.Width; }
-    int DefaultRowHeight() const { return FCellSize.Height; }
+    int DefaultColWidth() const { return CellSize().Width; }
+    int DefaultRowHeight() const { return CellSize().Height; }
     QRect CellRect(int ACol, int ARow) const;
     void MouseToCell(int X, int Y, int &ACol, int &ARow) const;
 
@@ -122,12 +122,12 @@ protected:
 
 private:
     void SetDateComponents(int y, int m, int d);
-    void UpdateCellSize();
+    // Follows the client size at once, also while the grid is hidden.
+    TCellSize CellSize() const { return CellSizeFor(width(), height(), FGridLineWidth); }
 
     int FCol = -1;
     int FRow = -1;
     int FGridLineWidth = 1;
-    TCellSize FCellSize;
     TColorValue FColor = clWhite;
     TColorValue FFontColor = clWindowText;
 };
