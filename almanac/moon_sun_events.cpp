@@ -43,11 +43,23 @@ double AddWhileBelow(double x, double limit, double step) {
 }
 
 // Transit searches aim at the hour angle 0 or 180, whichever is nearer:
-// into (-180, 0] by half turns, then into [-90, 90].
-double TransitHourAngle(double H) {
-    H = SubtractWhileAbove(H, 0.0, 180.0);
-    for (int i = 0; i < kMaxReductionSteps && H <= -180.0; ++i) H += 180.0;
-    if (H < -90.0) H += 180.0;
+// into (-180, 0] by half turns, then into [-90, 90].  lower tells whether an
+// odd number of half turns was taken, so the search is heading for the lower
+// transit.
+double TransitHourAngle(double H, bool &lower) {
+    lower = false;
+    for (int i = 0; i < kMaxReductionSteps && H > 0.0; ++i) {
+        H -= 180.0;
+        lower = !lower;
+    }
+    for (int i = 0; i < kMaxReductionSteps && H <= -180.0; ++i) {
+        H += 180.0;
+        lower = !lower;
+    }
+    if (H < -90.0) {
+        H += 180.0;
+        lower = !lower;
+    }
     return H;
 }
 
@@ -124,9 +136,12 @@ bool RiseSetMoon(int type, double startHour) {
 
         double d = 0.0;
         if (type == 3) {
-            H = TransitHourAngle(H);
+            bool lower = false;
+            H = TransitHourAngle(H, lower);
             d = -H;
-            angle = H;
+            // The altitude is that of the transit actually met: a lower
+            // transit lies half a turn from the reduced hour angle.
+            angle = lower ? H + 180.0 : H;
         } else {
             d = SubtractWhileAbove(H0 - H, 180.0, 360.0);
             d = AddWhileBelow(d, -180.0, 360.0);
@@ -155,6 +170,7 @@ bool RiseSetSun(int type) {
     double dec = 0.0;
     double H0 = 0.0;
     double H = 0.0;
+    double altitudeHalfTurn = 0.0;  // 180 when a transit search meets the lower transit
     do {
         t += s;
         st.searchTime = t;
@@ -176,7 +192,7 @@ bool RiseSetSun(int type) {
         H = LocalSiderealTime(t) - alpha;
         double h0 = 0.0;
         if (type == 4 || type == 5) {
-            // Civil twilight as this almanac defines it.
+            // Twilight: the sun's centre 7 deg 21' 40" below the horizon.
             h0 = 0.00244282 / r - HorizonDip(st.height) - 7.361111;
         } else {
             // Upper limb on the horizon: parallax, semidiameter, dip, refraction.
@@ -193,14 +209,16 @@ bool RiseSetSun(int type) {
             H = AddWhileBelow(H, 0.0, 180.0);
             d = H0 - H;
         } else {
-            H = TransitHourAngle(H);
+            bool lower = false;
+            H = TransitHourAngle(H, lower);
             d = -H;
+            altitudeHalfTurn = lower ? 180.0 : 0.0;
         }
         s = d * kSunDaysPerHourAngleDegree;
         ++n;
     } while (!(std::fabs(s) <= tolerance) && n < kMaxSteps);
 
-    HorizonCoordinates(n, dec, H0, H);
+    HorizonCoordinates(n, dec, H0, H + altitudeHalfTurn);
     return n < kMaxSteps;
 }
 

@@ -104,10 +104,15 @@ TEST(MoonDll, RepeatedTransitCallsAdvanceSixHoursEach) {
     Moon(1);
     const Event upper = Moon(3);
     // Started from 22.83 h, the search meets the lower transit, about half a
-    // lunar day after the upper one.
+    // lunar day after the upper one, below the horizon.  The upper transit
+    // (45.7 = 90 - latitude + declination) puts the declination near -9, so
+    // the lower one (latitude + declination - 90) lies near -63, give or take
+    // the declination's change over half a day.
     const Event lower = Moon(3);
     EXPECT_GT(lower.hour - upper.hour, 12.0);
     EXPECT_LT(lower.hour - upper.hour, 13.0);
+    EXPECT_LT(lower.angle, -40.0);
+    EXPECT_GT(lower.angle, -70.0);
     // Past 24 h the start falls back to 1 h, which again meets the lower
     // transit before dawn: the one of the previous night.
     const Event early = Moon(3);
