@@ -174,8 +174,11 @@ void TDayData::LoadConfig()
 {
     if (configPath_.isEmpty() || !QFileInfo::exists(configPath_))
         return;
-    const IniFile ini(configPath_);
+    LoadConfigFrom(IniFile(configPath_));
+}
 
+void TDayData::LoadConfigFrom(const IniFile &ini)
+{
     schedule_.clear();
     scheduleIndex_.clear();
     const std::int32_t scheduleCount = ini.ReadInteger(kSchedule, kCount, 0);

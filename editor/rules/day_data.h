@@ -15,6 +15,8 @@
 
 namespace tamarie {
 
+class IniFile;
+
 struct TSchedule {
     TDateValue Date = 0;
     QString Str;              // one line
@@ -80,6 +82,8 @@ public:
     void SetConfigPath(const QString &path) { configPath_ = path; }
     const QString &ConfigPath() const { return configPath_; }
     void LoadConfig();
+    // The same from a file already parsed.
+    void LoadConfigFrom(const IniFile &ini);
     // Each writes its sections; on failure it shows "<path> に書き込めません"
     // and returns false, the data in memory keeping the change.
     bool WriteSchedules() const;
