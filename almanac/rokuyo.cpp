@@ -33,8 +33,8 @@ extern "C" ALMANAC_API const char *ALMANAC_CALL RokuyoDll(int *oldMonth, int *ol
             if (other.found) date = other;
         }
     }
-    if (date.month == 0 && date.day == 0) {
-        date.rokuyo = -1;  // not in any table: no rokuyo
+    if (date.month == 0) {
+        date.rokuyo = -1;  // outside the tables or an unnumbered month: no rokuyo
     }
 
     st.oldMonth = date.month;
