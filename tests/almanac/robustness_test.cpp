@@ -132,7 +132,9 @@ TEST(Robustness, RokuyoIndexIsValidOrMarkedForAnyDate) {
         SetdataDll(0.0, 0.0, 0.0, anyInt(random), anyInt(random), anyInt(random), nullptr);
         int m = 0, d = 0, r = 0;
         const char *text = RokuyoDll(&m, &d, &r);
-        if (m == 0) EXPECT_EQ(r, -1);  // no month number, no rokuyo
+        if (m == 0) {
+            EXPECT_EQ(r, -1);  // no month number, no rokuyo
+        }
         if (r >= 0 && r < 6) {
             EXPECT_GT(std::strlen(text), 0u);
         } else {
