@@ -109,7 +109,7 @@ bool RiseSetMoon(int type, double startHour) {
     double s = 0.0;
     int n = 0;
     double dec = 0.0;
-    double angle = 0.0;  // H0 for rise and set, the reduced H for transit
+    double angle = 0.0;  // H0 for rise and set, the hour angle of the transit met
     do {
         t += s;
         st.searchTime = t;

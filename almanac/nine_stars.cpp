@@ -15,7 +15,7 @@ namespace almanac {
 namespace {
 
 // Shift-JIS (code page 932).  The last entry stands for any other index.
-constexpr const char *kStarNames[10] = {
+constexpr const char *StarNames[10] = {
     "\x88\xEA\x94\x92\x90\x85\x90\xAF",  // 一白水星
     "\x93\xF1\x8D\x95\x93\x79\x90\xAF",  // 二黒土星
     "\x8E\x4F\x95\xC9\x96\xD8\x90\xAF",  // 三碧木星
@@ -30,9 +30,9 @@ constexpr const char *kStarNames[10] = {
 
 const char *StarName(int index) {
     if (index < 0 || index > 8) {
-        return kStarNames[9];
+        return StarNames[9];
     }
-    return kStarNames[index];
+    return StarNames[index];
 }
 
 bool IsSummerSwitch(int k) { return k == 1 || k == 3; }

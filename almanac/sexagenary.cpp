@@ -13,7 +13,7 @@ namespace almanac {
 namespace {
 
 // Shift-JIS (code page 932).  The last entry stands for any other index.
-constexpr const char *kStemNames[11] = {
+constexpr const char *StemNames[11] = {
     "\x8D\x62",  // 甲
     "\x89\xB3",  // 乙
     "\x95\xB8",  // 丙
@@ -27,7 +27,7 @@ constexpr const char *kStemNames[11] = {
     "?",
 };
 
-constexpr const char *kBranchNames[13] = {
+constexpr const char *BranchNames[13] = {
     "\x8E\x71",  // 子
     "\x89\x4E",  // 丑
     "\x93\xD0",  // 寅
@@ -55,8 +55,8 @@ const char *NameAt(const char *const (&table)[N], int index) {
 
 long long DayIndex(double E) { return FloorToInt64(E + 42413.0); }
 
-const char *StemName(int index) { return NameAt(kStemNames, index); }
-const char *BranchName(int index) { return NameAt(kBranchNames, index); }
+const char *StemName(int index) { return NameAt(StemNames, index); }
+const char *BranchName(int index) { return NameAt(BranchNames, index); }
 
 }  // namespace almanac
 
