@@ -67,6 +67,17 @@ TEST(SunDll, EventsAreOrderedAndSymmetricAboutTransit) {
     }
 }
 
+TEST(SunDll, SearchThatCannotSettleLeavesThePreviousAnswer) {
+    SetTokyo(2020, 1, 1);
+    const Event tokyo = Sun(1);
+    // Midsummer near the pole: the sun never sets, the hour angle of the
+    // horizon is undefined and the search runs out of steps.
+    SetdataDll(89.5, 0.0, 0.0, 2020, 6, 21, nullptr);
+    const Event polar = Sun(1);
+    EXPECT_EQ(polar.hour, tokyo.hour);
+    EXPECT_EQ(polar.angle, tokyo.angle);
+}
+
 TEST(SunDll, OtherTypesWriteNothing) {
     SetTokyo(2020, 1, 1);
     for (int type : {0, 6, -1, INT_MIN, INT_MAX}) {
