@@ -13,3 +13,10 @@ endif()
 if(ALMANAC_WIN32_DLL)
   target_compile_definitions(test_almanac PRIVATE ALMANAC_WIN32_DLL_PATH="${ALMANAC_WIN32_DLL}")
 endif()
+
+# The shared library on this platform defines the nine exports and nothing else.
+if(CMAKE_NM AND NOT WIN32 AND NOT APPLE)
+  add_test(NAME almanac_shared_exports
+    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DLIBRARY=$<TARGET_FILE:almanac>
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/almanac/shared_exports_check.cmake)
+endif()
