@@ -1,7 +1,12 @@
 #include "day_cell_painter.h"
 
 #include "almanac.h"
+#include "day_data.h"
+#include "holidays.h"
+#include "month_grid.h"
 
+#include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include <array>
@@ -135,6 +140,155 @@ void DrawMarkShape(QPainter &painter, const MarkShape &shape)
     case MarkShape::None:
         break;
     }
+}
+
+std::optional<QString> DayDataCells::NationalHoliday(TDateValue date) const
+{
+    QString name;
+    if (!IsHoliday(date, name))
+        return std::nullopt;
+    return name;
+}
+
+std::optional<bool> DayDataCells::PersonalHolidayOf(TDateValue date) const
+{
+    if (const TPersonalHoliday *p = data_.PersonalHolidayOfDate(date))
+        return p->Value;
+    return std::nullopt;
+}
+
+std::optional<DayCellSchedule> DayDataCells::ScheduleOf(TDateValue date) const
+{
+    if (const TSchedule *s = data_.ScheduleOfDate(date))
+        return DayCellSchedule{s->Str, static_cast<int>(s->MarkNo)};
+    return std::nullopt;
+}
+
+int FontPointSize(const QFont &font, const QPaintDevice *device)
+{
+    if (font.pointSize() > 0)
+        return font.pointSize();
+    const int dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
+    return RoundHalfEven(font.pixelSize() * 72.0 / dpi);
+}
+
+QFont FontOfPointSize(const QFont &font, int pointSize)
+{
+    QFont f = font;
+    f.setPointSize(pointSize < 1 ? 1 : pointSize);
+    return f;
+}
+
+namespace {
+
+// Draws text with its top-left corner at (x, y).
+void DrawTextAt(QPainter &Canvas, int x, int y, const QString &text)
+{
+    Canvas.drawText(x, y + Canvas.fontMetrics().ascent(), text);
+}
+
+} // namespace
+
+void DrawFittedText(QPainter &Canvas, const DayCellState &state, const QString &s)
+{
+    const QFont base = Canvas.font();
+    Canvas.setPen(ResolveColorValue(SmallTextColor(state.TextColor, state.HolidayColor, state.WorkingDayColor)));
+    Canvas.setFont(FontOfPointSize(base, LabelFontSize(state.BaseSize)));
+    DrawFittedLines(Canvas, state.Cell, state.NumberHeight, s);
+    Canvas.setFont(base);
+}
+
+void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
+               const TGridDrawState &AState, const DayCellInputs &In)
+{
+    Canvas.save();
+    Canvas.setClipRect(ARect, Qt::IntersectClip);
+    const CellBox cell{ARect.left(), ARect.top(), ARect.left() + ARect.width(), ARect.top() + ARect.height()};
+    const int L = cell.left, T = cell.top, W = cell.Width();
+    const QColor background = ResolveColorValue(In.BackgroundColor);
+    Canvas.fillRect(ARect, background);
+
+    // The grid follows the first-weekday setting before any text is read, so
+    // that every cell of this pass uses the same layout.
+    Grid.SetStartOfWeek(In.FirstDayOfWeek);
+    QString text = Grid.GetCellText(ACol, ARow);
+    const int day = AState.Fixed ? 0 : text.toInt();
+    const int w = ColumnWeekday(Grid.StartOfWeek(), ACol);
+
+    HolidayFacts facts;
+    facts.everyWeek = w >= 0 && w < 7 && In.HolidayOfWeek[static_cast<size_t>(w)];
+    if (day != 0 && w >= 0 && w < 7 && In.HolidayOfWeekPartOf[static_cast<size_t>(w)]) {
+        const int week = WeekOfMonth(day);
+        facts.nthWeek = week >= 0 && week < 5 && In.HolidayOfWeekNumberOf[static_cast<size_t>(week)];
+    }
+    TDateValue date = 0;
+    QString holidayName;
+    if (day != 0) {
+        const QDate d(Grid.Year(), Grid.Month(), day);
+        if (d.isValid())
+            date = DateToValue(d);
+    }
+    if (date != 0 && In.Data) {
+        if (const auto name = In.Data->NationalHoliday(date)) {
+            facts.national = true;
+            holidayName = *name;
+        }
+        facts.personal = In.Data->PersonalHolidayOf(date);
+    }
+    const bool isHoliday = facts.national;
+    const TColorValue textColor = DrawsAsHoliday(facts) ? In.HolidayColor : In.WorkingDayColor;
+    const QColor pen = ResolveColorValue(textColor);
+
+    if (ARow == 0 && In.WeekDayMode == 1)
+        text = EnglishWeekdayName(w);
+
+    const QFont base = Canvas.font();
+    const int size0 = FontPointSize(base, Canvas.device());
+    const QFont small = FontOfPointSize(base, LabelFontSize(size0));
+    const QFontMetrics metrics(base, Canvas.device());
+    const int th = metrics.height();
+    const int tw = metrics.horizontalAdvance(text);
+
+    Canvas.setPen(pen);
+    Canvas.setBackground(background);
+    Canvas.setBackgroundMode(Qt::OpaqueMode);
+    CellBox numberBox;
+    if (In.ShowAlmanac && date != 0) {
+        const QString rokuyo = In.Rokuyo ? In.Rokuyo(date) : GetRokuyo(date);
+        const int rw = QFontMetrics(small, Canvas.device()).horizontalAdvance(rokuyo);
+        const int x0 = L + (W - (tw + rw)) / 2;
+        DrawTextAt(Canvas, x0, T, text);
+        Canvas.setFont(small);
+        const int x1 = L + (W + tw - rw) / 2;
+        DrawTextAt(Canvas, x1, T, rokuyo);
+        const QString sekki = In.Sekki ? In.Sekki(date) : GetSekki(date);
+        if (!sekki.isEmpty())
+            DrawTextAt(Canvas, x1, T + th / 2, sekki);
+        numberBox = CellBox{x0, T, x0 + tw, T + th};
+        Canvas.setFont(base);
+    } else {
+        const int x = L + (W - tw) / 2;
+        DrawTextAt(Canvas, x, T, text);
+        numberBox = CellBox{x, T, x + tw, T + th};
+    }
+    Canvas.setBackgroundMode(Qt::TransparentMode);
+
+    const DayCellState state{cell, th, size0, textColor, In.HolidayColor, In.WorkingDayColor};
+    bool textDrawn = false;
+    if (date != 0 && In.Data) {
+        if (const auto entry = In.Data->ScheduleOf(date)) {
+            Canvas.setPen(QPen(pen, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            Canvas.setBrush(Qt::NoBrush);
+            DrawMarkShape(Canvas, ScheduleMarkShape(entry->MarkNo, MarkFrame(numberBox)));
+            if (!entry->Str.isEmpty()) {
+                DrawFittedText(Canvas, state, isHoliday ? entry->Str + QLatin1Char(' ') + holidayName : entry->Str);
+                textDrawn = true;
+            }
+        }
+    }
+    if (isHoliday && !textDrawn)
+        DrawFittedText(Canvas, state, holidayName);
+    Canvas.restore();
 }
 
 } // namespace tamarie

@@ -5,19 +5,27 @@
 // it.  The decisions are plain functions so they can be checked without a
 // display; PaintDayCell puts them together on a painter.
 #include "fitted_text.h"
-#include "values.h"
+#include "platform/values.h"
 
+#include <QFont>
 #include <QLine>
 #include <QPolygon>
 #include <QRect>
 #include <QString>
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class QPainter;
+class QPaintDevice;
 
 namespace tamarie {
+
+class TDayData;
+class TplCalendarFormCalendar;
+struct TGridDrawState;
 
 // Label of a rokuyo index 0..5; empty for any other index.
 QString RokuyoLabel(int index);
@@ -67,5 +75,80 @@ struct MarkShape {
 };
 MarkShape ScheduleMarkShape(int markNo, const CellBox &frame);
 void DrawMarkShape(QPainter &painter, const MarkShape &shape);
+
+// ---- Painting ---------------------------------------------------------
+
+struct DayCellSchedule {
+    QString Str;
+    int MarkNo = 0;
+};
+
+// What the painting asks about a date; the main window answers from its day
+// data.  Nothing here changes that data.
+class DayCellData {
+public:
+    virtual ~DayCellData() = default;
+    // Name of the national, substitute or citizens' holiday on date.
+    virtual std::optional<QString> NationalHoliday(TDateValue date) const = 0;
+    // The per-date override of date: true off, false working day.
+    virtual std::optional<bool> PersonalHolidayOf(TDateValue date) const = 0;
+    // The schedule entry of date.
+    virtual std::optional<DayCellSchedule> ScheduleOf(TDateValue date) const = 0;
+};
+
+// The user's day data and the national holidays.
+class DayDataCells : public DayCellData {
+public:
+    explicit DayDataCells(const TDayData &data) : data_(data) {}
+    std::optional<QString> NationalHoliday(TDateValue date) const override;
+    std::optional<bool> PersonalHolidayOf(TDateValue date) const override;
+    std::optional<DayCellSchedule> ScheduleOf(TDateValue date) const override;
+
+private:
+    const TDayData &data_;
+};
+
+// Settings of the main window that the painting of a cell reads.
+struct DayCellInputs {
+    TColorValue BackgroundColor = clWhite;  // the backing window's colour
+    TColorValue HolidayColor = clRed;       // holiday text colour of the calendar
+    TColorValue WorkingDayColor = clBlack;  // the grid's font colour
+    int FirstDayOfWeek = 0;                 // 0 = Sunday .. 6
+    int WeekDayMode = 0;                    // 0 "日", 1 "Sun"
+    bool ShowAlmanac = true;                // rokuyo and solar terms
+    std::array<bool, 7> HolidayOfWeek{};          // always off, by weekday
+    std::array<bool, 7> HolidayOfWeekPartOf{};    // off in the ticked weeks only
+    std::array<bool, 5> HolidayOfWeekNumberOf{};  // first .. fifth week
+    const DayCellData *Data = nullptr;      // none: no holidays, overrides or schedules
+    // The almanac; GetRokuyo and GetSekki when empty.
+    std::function<QString(TDateValue)> Rokuyo;
+    std::function<QString(TDateValue)> Sekki;
+};
+
+// State of the cell being painted that the small text needs.
+struct DayCellState {
+    CellBox Cell;
+    int NumberHeight = 0;   // th: height of the day number
+    int BaseSize = 0;       // size0: the grid font's size in points
+    TColorValue TextColor = clBlack;  // colour the number was drawn in
+    TColorValue HolidayColor = clRed;
+    TColorValue WorkingDayColor = clBlack;
+};
+
+// Draws s in the small font under the day number, fitted to the cell, in the
+// colour that contrasts with the number's.  Restores the painter's font.
+void DrawFittedText(QPainter &Canvas, const DayCellState &state, const QString &s);
+
+// Point size of a font; fonts sized in pixels are converted at the device's
+// resolution.
+int FontPointSize(const QFont &font, const QPaintDevice *device);
+// The font at another point size (at least 1).
+QFont FontOfPointSize(const QFont &font, int pointSize);
+
+// Paints cell (ACol, ARow) of a calendar window's grid.  The painter's font
+// is the grid's font.  Also keeps the grid's first weekday equal to the
+// setting, which re-lays the month out when it differs.
+void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
+               const TGridDrawState &AState, const DayCellInputs &In);
 
 } // namespace tamarie
