@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace tamarie {
@@ -73,9 +74,10 @@ Ink InkIn(const QImage &image, const QRect &area)
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.red() > 160 && c.green() < 90 && c.blue() < 90)
+            // Anti-aliased edges are paler but keep their hue.
+            if (c.red() - std::max(c.green(), c.blue()) > 60)
                 ++ink.red;
-            else if (c.blue() > 160 && c.green() < 90 && c.red() < 90)
+            else if (c.blue() - std::max(c.green(), c.red()) > 60)
                 ++ink.blue;
             else if (c != Qt::white)
                 ++ink.other;
@@ -197,11 +199,11 @@ TEST_F(DayCellPaint, WorkingDayIsDrawnInTheWorkingColourOnly)
 TEST_F(DayCellPaint, NationalHolidayShowsItsNameInTheWorkingColour)
 {
     data.national[Date(2025, 3, 20)] = QString::fromUtf8("春分の日");
-    const QImage image = Paint(kColThu, 3);  // 20 March
-    const Ink number = InkIn(image, NumberBox(kColThu, 3, "20"));
+    const QImage image = Paint(kColThu, 4);  // 20 March
+    const Ink number = InkIn(image, NumberBox(kColThu, 4, "20"));
     EXPECT_GT(number.red, 5);
     EXPECT_EQ(number.blue, 0);
-    EXPECT_GT(InkIn(image, UnderNumber(kColThu, 3)).blue, 5);
+    EXPECT_GT(InkIn(image, UnderNumber(kColThu, 4)).blue, 5);
 }
 
 TEST_F(DayCellPaint, OverrideToWorkingDayBeatsTheNationalHoliday)
@@ -209,12 +211,12 @@ TEST_F(DayCellPaint, OverrideToWorkingDayBeatsTheNationalHoliday)
     const TDateValue d = Date(2025, 3, 20);
     data.national[d] = QString::fromUtf8("春分の日");
     data.personal[d] = false;
-    const QImage image = Paint(kColThu, 3);
-    const Ink number = InkIn(image, NumberBox(kColThu, 3, "20"));
+    const QImage image = Paint(kColThu, 4);
+    const Ink number = InkIn(image, NumberBox(kColThu, 4, "20"));
     EXPECT_GT(number.blue, 5);
     EXPECT_EQ(number.red, 0);
     // The name is still drawn, now in the holiday colour.
-    const Ink name = InkIn(image, UnderNumber(kColThu, 3));
+    const Ink name = InkIn(image, UnderNumber(kColThu, 4));
     EXPECT_GT(name.red, 5);
     EXPECT_EQ(name.blue, 0);
 }
@@ -266,13 +268,13 @@ TEST_F(DayCellPaint, ScheduleTextOnANationalHolidayIsFollowedByItsName)
     const TDateValue d = Date(2025, 3, 20);
     data.national[d] = QStringLiteral("HH");
     data.schedules[d] = DayCellSchedule{QStringLiteral("ab"), 0};
-    const QImage both = Paint(kColThu, 3);
+    const QImage both = Paint(kColThu, 4);
     data.schedules[d] = DayCellSchedule{QStringLiteral("ab"), 0};
     data.national.clear();
     data.personal[d] = true;  // same number colour, no name
-    const QImage alone = Paint(kColThu, 3);
+    const QImage alone = Paint(kColThu, 4);
     // "ab HH" inks more of the small line than "ab" alone.
-    EXPECT_GT(InkIn(both, UnderNumber(kColThu, 3)).blue, InkIn(alone, UnderNumber(kColThu, 3)).blue + 3);
+    EXPECT_GT(InkIn(both, UnderNumber(kColThu, 4)).blue, InkIn(alone, UnderNumber(kColThu, 4)).blue + 3);
 }
 
 TEST_F(DayCellPaint, EmptyScheduleTextStillShowsTheHolidayName)
@@ -280,7 +282,7 @@ TEST_F(DayCellPaint, EmptyScheduleTextStillShowsTheHolidayName)
     const TDateValue d = Date(2025, 3, 20);
     data.national[d] = QStringLiteral("HH");
     data.schedules[d] = DayCellSchedule{QString(), 0};
-    EXPECT_GT(InkIn(Paint(kColThu, 3), UnderNumber(kColThu, 3)).blue, 3);
+    EXPECT_GT(InkIn(Paint(kColThu, 4), UnderNumber(kColThu, 4)).blue, 3);
 }
 
 TEST_F(DayCellPaint, BoxMarkRunsAroundTheNumberTwoPixelsOut)
@@ -330,17 +332,17 @@ TEST_F(DayCellPaint, AlmanacLabelsStandBesideAndUnderTheNumber)
     in.ShowAlmanac = true;
     in.Rokuyo = [](TDateValue) { return QString::fromUtf8("大安"); };
     in.Sekki = [](TDateValue) { return QString(); };  // code 27: no term
-    const QImage noTerm = Paint(kColThu, 3);
+    const QImage noTerm = Paint(kColThu, 4);
     in.Sekki = [](TDateValue) { return QString::fromUtf8("春分"); };
-    const QImage term = Paint(kColThu, 3);
+    const QImage term = Paint(kColThu, 4);
     // The term label goes under the rokuyo label, in the right half of the cell.
     const int th = NumberHeight();
-    const QRect underLabel(kColThu * kCell + kCell / 2, 3 * kCell + th / 2 + 1, kCell / 2, th);
+    const QRect underLabel(kColThu * kCell + kCell / 2, 4 * kCell + th / 2 + 1, kCell / 2, th);
     EXPECT_EQ(InkIn(noTerm, underLabel).blue, 0);
     EXPECT_GT(InkIn(term, underLabel).blue, 3);
     // The number moves left of the centre to make room for the label.
-    const QRect centred = NumberBox(kColThu, 3, "20");
-    const QRect leftOfCentre(kColThu * kCell, 3 * kCell, centred.left() - kColThu * kCell, th);
+    const QRect centred = NumberBox(kColThu, 4, "20");
+    const QRect leftOfCentre(kColThu * kCell, 4 * kCell, centred.left() - kColThu * kCell, th);
     EXPECT_GT(InkIn(term, leftOfCentre).blue, 3);
 }
 

@@ -286,9 +286,9 @@ TEST_F(SchedulePanel, ListClickShowsTheWeekdayRulesOnlyUnlessOverridden)
 
 TEST_F(SchedulePanel, DoubleClickOnTheBackingWindowFindsTheDayUnderTheCursor)
 {
-    // March 2025, Sunday first: 20 March stands in column 4 of row 3.
-    ASSERT_EQ(form->CalForm[1]->Calendar->GetCellText(4, 3), "20");
-    QCursor::setPos(CellCentre(4, 3));
+    // March 2025, Sunday first: 20 March stands in column 4 of row 4.
+    ASSERT_EQ(form->CalForm[1]->Calendar->GetCellText(4, 4), "20");
+    QCursor::setPos(CellCentre(4, 4));
     form->BackFormDblClick(form->ABackForm[1]);
     EXPECT_EQ(form->TempScheduleDate, Date(2025, 3, 20));
     EXPECT_EQ(form->ScheduleFormNo, 1);
