@@ -207,6 +207,7 @@ std::optional<QByteArray> EncodeCp932(QStringView text)
     size_t outLeft = static_cast<size_t>(out.size());
     char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.data()));
     size_t inLeft = static_cast<size_t>(n) * 2;
+    bool escaped = false;
     while (inLeft > 0) {
         const size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
         if (r != static_cast<size_t>(-1))
@@ -218,12 +219,17 @@ std::optional<QByteArray> EncodeCp932(QStringView text)
         if (!IsEscape(c))
             return std::nullopt;
         *dst++ = char(c - kEscapeBase);
+        escaped = true;
         --outLeft;
         in += 2;
         inLeft -= 2;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(dst - out.data());
+    // A stray byte put back beside a character whose code changed (code page
+    // 932 has duplicate codes) could pair up with it and read differently.
+    if (escaped && DecodeCp932(out) != text)
+        return std::nullopt;
     return out;
 }
 

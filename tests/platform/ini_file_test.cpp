@@ -290,6 +290,17 @@ TEST_F(IniFileTest, DamagedBytesAreKeptWhenOtherKeysChange)
     EXPECT_EQ(ReadAll(Path()), QByteArray("[S]\r\nbad=\x80\xFF\x82\r\nk=2\r\n"));
 }
 
+TEST(IniDamage, StrayBytesBesideRecodedCharactersReadTheSameAfterARewrite)
+{
+    IniFile ini = Parsed("[S]\n,<-\xEE\xEE\xEE[-,=,\n");
+    const QStringList keys = ini.Keys("S");
+    ASSERT_EQ(keys.size(), 1);
+    ini.WriteString("S", "other", "1");
+    const IniFile back = Parsed(ini.Serialize());
+    EXPECT_EQ(back.Keys("S"), QStringList({keys[0], "other"}));
+    EXPECT_EQ(back.ReadString("S", keys[0]), ",");
+}
+
 // ---- saving -------------------------------------------------------------------------
 
 TEST_F(IniFileTest, SaveReplacesTheFileAndLeavesNoTemporaryFile)

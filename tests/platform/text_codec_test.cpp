@@ -48,6 +48,19 @@ TEST(TextCodec, UndecodableBytesSurviveARoundTrip)
         EXPECT_EQ(*EncodeCp932(DecodeCp932(in)), in);
 }
 
+TEST(TextCodec, StrayBytesNeverPairUpWithARecodedCharacter)
+{
+    // EE EE is unassigned; EE 5B has a second code (FB 77) that the encoder
+    // prefers, after which the stray EE would pair with the next byte.
+    const QByteArray in = Bytes({0xEE, 0xEE, 0xEE, 0x5B});
+    const QString text = DecodeCp932(in);
+    const auto out = EncodeCp932(text);
+    if (out) {
+        EXPECT_EQ(DecodeCp932(*out), text);
+    }
+    EXPECT_EQ(DecodeText(*EncodeText(text, TextEncoding::Utf16LeBom)).text, text);
+}
+
 TEST(TextCodec, DetectsEncodingByMark)
 {
     const DecodedText u16 = DecodeText(Bytes({0xFF, 0xFE, 0x42, 0x30, 'a', 0}));
