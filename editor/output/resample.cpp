@@ -144,7 +144,8 @@ struct Target {
 
 // Destination rows [y0, y1); spreadRows are two spread rows of this worker, sized
 // beforehand so that nothing allocates inside a thread.
-void resampleRows(const Source &src, const Columns &cols, double fy, Target dst, SpreadRow *spreadRows, int y0, int y1)
+void resampleRows(const Source &src, const Columns &cols, double fy, Target dst, SpreadRow *spreadRows, int y0, int y1,
+                  bool vector)
 {
     const std::size_t n = cols.tx.size();
     auto rowFor = [&](int row, const SpreadRow *keep) -> SpreadRow & {
@@ -167,7 +168,7 @@ void resampleRows(const Source &src, const Columns &cols, double fy, Target dst,
         SpreadRow &down = rowFor(lower, &up);
         uchar *line = dst.bits + dst.bytesPerLine * y;
 #ifdef TAMARIE_RESAMPLE_X86
-        if (haveAvx2()) {
+        if (vector && haveAvx2()) {
             blendRowAvx2(up, down, cols.tx.data(), ty, line, n);
             continue;
         }
@@ -178,7 +179,9 @@ void resampleRows(const Source &src, const Columns &cols, double fy, Target dst,
 
 } // namespace
 
-QImage ResampleBitmap(const QImage &source, int width, int height)
+namespace {
+
+QImage resample(const QImage &source, int width, int height, bool vector)
 {
     if (source.isNull() || source.width() < 1 || source.height() < 1 || width < 1 || height < 1)
         return {};
@@ -243,13 +246,13 @@ QImage ResampleBitmap(const QImage &source, int width, int height)
             bool started = false;
             if (p + 1 < parts) {
                 try {
-                    workers.emplace_back([&, mine, begin, end] { resampleRows(src, cols, fy, target, mine, begin, end); });
+                    workers.emplace_back([&, mine, begin, end] { resampleRows(src, cols, fy, target, mine, begin, end, vector); });
                     started = true;
                 } catch (const std::system_error &) {
                 }
             }
             if (!started)
-                resampleRows(src, cols, fy, target, mine, begin, end);
+                resampleRows(src, cols, fy, target, mine, begin, end, vector);
             begin = end;
         }
         for (auto &w : workers)
@@ -258,6 +261,15 @@ QImage ResampleBitmap(const QImage &source, int width, int height)
         return {};
     }
     return dst;
+}
+
+} // namespace
+
+QImage ResampleBitmap(const QImage &source, int width, int height) { return resample(source, width, height, true); }
+
+QImage ResampleBitmapPortable(const QImage &source, int width, int height)
+{
+    return resample(source, width, height, false);
 }
 
 } // namespace tamarie

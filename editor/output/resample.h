@@ -12,4 +12,7 @@ namespace tamarie {
 // positive (or the destination cannot be allocated).
 QImage ResampleBitmap(const QImage &source, int width, int height);
 
+// The same without vector instructions, as used on processors without AVX2.
+QImage ResampleBitmapPortable(const QImage &source, int width, int height);
+
 } // namespace tamarie

@@ -129,6 +129,7 @@ TEST_P(ResampleMatchesReference, ByteForByte)
     const QImage slow = reference::Resample(src, c.w, c.h);
     ASSERT_FALSE(fast.isNull());
     EXPECT_TRUE(sameBytes(fast, slow));
+    EXPECT_TRUE(sameBytes(tamarie::ResampleBitmapPortable(src, c.w, c.h), slow));
 }
 
 INSTANTIATE_TEST_SUITE_P(
