@@ -18,7 +18,11 @@ namespace {
 
 QFont tahoma(int pixelHeight, bool bold)
 {
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f;
+    // Tahoma where it exists; otherwise a sans of similar width rather than
+    // the wide default, so "Ver 1.42" fits its label.
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                   QStringLiteral("Nimbus Sans"), QStringLiteral("Arial")});
     f.setPixelSize(pixelHeight);
     f.setBold(bold);
     return f;
