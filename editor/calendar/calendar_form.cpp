@@ -196,16 +196,17 @@ QImage TplCalendarForm::RenderOpaque()
 
 QImage TplCalendarForm::RenderImage()
 {
-    const QImage img = RenderOpaque();
-    QImage out = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Opaque RGB32 pixels are already valid premultiplied ARGB32 pixels.
+    QImage out = RenderOpaque();
+    out.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
     if (FTransparentColor) {
         const QRgb key = ResolveColorValue(FTransparentColorValue).rgb();
+        const int w = out.width();
         for (int y = 0; y < out.height(); ++y) {
-            const auto *src = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-            auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
-            for (int x = 0; x < out.width(); ++x)
-                if (src[x] == key)
-                    dst[x] = 0;
+            auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+            for (int x = 0; x < w; ++x)
+                if (line[x] == key)
+                    line[x] = 0;
         }
     }
     return out;

@@ -133,8 +133,10 @@ private:
 };
 
 // Paints one cell of a calendar window's grid.  The painter's origin is the
-// grid's top-left, its font is the grid's font, its pen the grid's font
-// colour, and the cell has been filled with the grid's background.
+// grid's top-left and its font the grid's font; the grid has filled the cell
+// with its background (the highlight colour for the current cell) and set the
+// pen to the matching text colour.  The painter state is restored afterwards;
+// the focus rectangle is drawn over the current cell after all cells.
 using TCellPainter = std::function<void(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow,
                                         const QRect &ARect, TGridDrawState AState)>;
 
