@@ -6,6 +6,8 @@
 #include "month_grid.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <QStaticText>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -181,10 +183,59 @@ QFont FontOfPointSize(const QFont &font, int pointSize)
 
 namespace {
 
-// Draws text with its top-left corner at (x, y).
-void DrawTextAt(QPainter &Canvas, int x, int y, const QString &text)
+// Day numbers, weekday names and almanac labels are a few dozen strings drawn
+// over and over; their shaping is kept, so a repaint costs little more than
+// copying glyphs.
+struct ShapedText {
+    QStaticText text;
+    int width = 0;   // advance width, as the font metrics give it
+    int height = 0;  // font height
+};
+
+class ShapedTextCache {
+public:
+    const ShapedText &Get(const QFont &font, const QPaintDevice *device, const QString &s)
+    {
+        const int dpi = device ? device->logicalDpiY() : 0;
+        auto &perFont = fonts_[dpi][font];
+        auto it = perFont.find(s);
+        if (it != perFont.end())
+            return *it;
+        if (++count_ > kLimit) {  // many sizes seen: start afresh
+            fonts_.clear();
+            count_ = 1;
+            return Get(font, device, s);
+        }
+        const QFontMetrics metrics(font, const_cast<QPaintDevice *>(device));
+        ShapedText shaped;
+        shaped.text.setText(s);
+        shaped.text.setTextFormat(Qt::PlainText);
+        shaped.text.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.text.prepare(QTransform(), font);
+        shaped.width = metrics.horizontalAdvance(s);
+        shaped.height = metrics.height();
+        return *perFont.insert(s, shaped);
+    }
+
+private:
+    static constexpr int kLimit = 4096;
+    QHash<int, QHash<QFont, QHash<QString, ShapedText>>> fonts_;
+    int count_ = 0;
+};
+
+ShapedTextCache &TextCache()
 {
-    Canvas.drawText(x, y + Canvas.fontMetrics().ascent(), text);
+    static ShapedTextCache cache;
+    return cache;
+}
+
+// Draws text with its top-left corner at (x, y), on its background when the
+// painter's background mode is opaque.
+void DrawTextAt(QPainter &Canvas, int x, int y, const ShapedText &text)
+{
+    if (Canvas.backgroundMode() == Qt::OpaqueMode)
+        Canvas.fillRect(QRect(x, y, text.width, text.height), Canvas.background());
+    Canvas.drawStaticText(QPoint(x, y), text.text);
 }
 
 } // namespace
@@ -245,30 +296,32 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
     const QFont base = Canvas.font();
     const int size0 = FontPointSize(base, Canvas.device());
     const QFont small = FontOfPointSize(base, LabelFontSize(size0));
-    const QFontMetrics metrics(base, Canvas.device());
-    const int th = metrics.height();
-    const int tw = metrics.horizontalAdvance(text);
+    ShapedTextCache &cache = TextCache();
+    const ShapedText &number = cache.Get(base, Canvas.device(), text);
+    const int th = number.height;
+    const int tw = number.width;
 
     Canvas.setPen(pen);
     Canvas.setBackground(background);
     Canvas.setBackgroundMode(Qt::OpaqueMode);
     CellBox numberBox;
     if (In.ShowAlmanac && date != 0) {
-        const QString rokuyo = In.Rokuyo ? In.Rokuyo(date) : GetRokuyo(date);
-        const int rw = QFontMetrics(small, Canvas.device()).horizontalAdvance(rokuyo);
+        const QString rokuyoLabel = In.Rokuyo ? In.Rokuyo(date) : GetRokuyo(date);
+        const QString sekkiLabel = In.Sekki ? In.Sekki(date) : GetSekki(date);
+        const ShapedText &rokuyo = cache.Get(small, Canvas.device(), rokuyoLabel);
+        const int rw = rokuyo.width;
         const int x0 = L + (W - (tw + rw)) / 2;
-        DrawTextAt(Canvas, x0, T, text);
+        DrawTextAt(Canvas, x0, T, number);
         Canvas.setFont(small);
         const int x1 = L + (W + tw - rw) / 2;
         DrawTextAt(Canvas, x1, T, rokuyo);
-        const QString sekki = In.Sekki ? In.Sekki(date) : GetSekki(date);
-        if (!sekki.isEmpty())
-            DrawTextAt(Canvas, x1, T + th / 2, sekki);
+        if (!sekkiLabel.isEmpty())
+            DrawTextAt(Canvas, x1, T + th / 2, cache.Get(small, Canvas.device(), sekkiLabel));
         numberBox = CellBox{x0, T, x0 + tw, T + th};
         Canvas.setFont(base);
     } else {
         const int x = L + (W - tw) / 2;
-        DrawTextAt(Canvas, x, T, text);
+        DrawTextAt(Canvas, x, T, number);
         numberBox = CellBox{x, T, x + tw, T + th};
     }
     Canvas.setBackgroundMode(Qt::TransparentMode);
