@@ -76,8 +76,15 @@ QRect CaptureRect(const QSize &paper)
 
 QSize PictureSize(bool landscape) { return landscape ? QSize(2800, 2000) : QSize(2000, 2800); }
 
-QImage ComposeArrangement(const QImage &paper, const std::vector<CalendarPairRendering> &pairs)
+QImage ComposeArrangement(const QImage &paperRendering, const std::vector<CalendarPairRendering> &pairs)
 {
+    // A rendering grabbed on a high-density screen has more pixels than the
+    // paper has logical pixels; the geometries are logical.
+    QImage paper = paperRendering;
+    if (!paper.isNull() && paper.devicePixelRatio() != 1.0) {
+        paper = paper.scaled(paper.deviceIndependentSize().toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        paper.setDevicePixelRatio(1.0);
+    }
     const QRect capture = CaptureRect(paper.size());
     if (capture.isEmpty() || paper.isNull())
         return {};

@@ -126,6 +126,17 @@ TEST(ComposeArrangement, RenderingOfAnotherSizeIsFittedToTheWindow)
     EXPECT_EQ(out.pixel(25, 25) & 0xFFFFFF, kPhoto & 0xFFFFFF);
 }
 
+TEST(ComposeArrangement, HighDensityPaperIsTakenAtItsLogicalSize)
+{
+    TestApp();
+    QImage paper = paperOf(240, 200, kPhoto);
+    paper.setDevicePixelRatio(2.0);  // 120 x 100 logical pixels
+    const QImage out = ComposeArrangement(paper, {pairAt(QRect(25, 15, 40, 30), 255, kBacking, 10, 10)});
+    ASSERT_EQ(out.size(), QSize(100, 80));
+    EXPECT_EQ(out.pixel(20, 10) & 0xFFFFFF, kBacking & 0xFFFFFF);
+    EXPECT_EQ(out.pixel(19, 9) & 0xFFFFFF, kPhoto & 0xFFFFFF);
+}
+
 TEST(CaptureCalendarPicture, SizesByOrientationAndReportsAnEmptyPaper)
 {
     TestApp();
