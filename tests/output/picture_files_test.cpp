@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#ifdef __linux__
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace tamarie;
 
 namespace {
@@ -160,3 +165,56 @@ TEST(PictureFiles, EmptyPictureIsRefused)
     EXPECT_FALSE(WriteJpeg(QImage(), dir.filePath("e.jpg"), &error));
     EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
 }
+
+#ifdef __linux__
+// A file-size limit makes the writes fail part-way, as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+TEST(PictureFiles, WriteFailingPartWayKeepsTheOldFileAndLeavesNoOther)
+{
+    TestApp();
+    QTemporaryDir dir;
+    QImage picture = PatternPicture(2000, 2800);
+    for (auto [name, format] : {std::pair{"a.bmp", PictureFormat::Bmp}, std::pair{"a.png", PictureFormat::Png},
+                                std::pair{"a.jpg", PictureFormat::Jpeg}}) {
+        const QString path = dir.filePath(name);
+        {
+            QFile old(path);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old picture");
+        }
+        QString error;
+        bool written;
+        {
+            FileSizeLimit limit(64 * 1024);
+            ASSERT_TRUE(limit.ok());
+            written = WritePicture(picture, path, format, &error);
+        }
+        EXPECT_FALSE(written) << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
+        EXPECT_EQ(readAll(path), QByteArray("old picture")) << name;
+    }
+    EXPECT_EQ(FilesIn(dir.path()).size(), 3);  // the three old files, no temporary ones
+}
+#endif
