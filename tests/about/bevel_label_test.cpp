@@ -158,6 +158,41 @@ TEST(BevelLabel, DefaultsAndSetters)
     EXPECT_NE(label.Look().grayText, label.FontColor());
 }
 
+namespace {
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+} // namespace
+
+TEST(BevelLabel, RepaintsOnlyWhenAValueChanges)
+{
+    app();
+    TBevelLabel label(QStringLiteral("Ab"));
+    label.show();
+    QApplication::processEvents();
+    PaintCounter counter;
+    label.installEventFilter(&counter);
+    auto paintsAfter = [&](auto change) {
+        counter.paints = 0;
+        change();
+        QApplication::processEvents();
+        return counter.paints;
+    };
+    EXPECT_EQ(paintsAfter([&] { label.SetShadowColor(label.ShadowColor()); }), 0);
+    EXPECT_EQ(paintsAfter([&] { label.SetBevelWidth(2); }), 0);
+    EXPECT_EQ(paintsAfter([&] { label.SetColorBrend(true); }), 0);
+    EXPECT_GE(paintsAfter([&] { label.SetShadowColor(QColor(1, 1, 1)); }), 1);
+    EXPECT_GE(paintsAfter([&] { label.SetBevelType(btNone); }), 1);
+    EXPECT_GE(paintsAfter([&] { label.setText(QStringLiteral("Cd")); }), 1);
+}
+
 TEST(BevelLabel, PaintsShadowBelowRightOfTheFace)
 {
     app();

@@ -107,6 +107,17 @@ TEST(VersionForm, ClickingTheLinkOpensItsCaption)
     dialogs::EndScript();
 }
 
+TEST(VersionForm, LinkThatCannotBeOpenedIsReported)
+{
+    app();
+    TVersionForm form;
+    dialogs::BeginScript();
+    form.LblURL->setText(QStringLiteral("http://[broken"));
+    form.LblURLClick();
+    EXPECT_EQ(dialogs::Shown(), QStringList{QStringLiteral("作者サイトへの接続に失敗しました。")});
+    dialogs::EndScript();
+}
+
 TEST(HelpFile, OpensReadMeInTheProgramFolder)
 {
     app();
