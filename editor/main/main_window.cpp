@@ -70,6 +70,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
     FormCreate();
     ConnectHandlers();
+    SetUpPhotosLayoutAndHooks();
 }
 
 TForm1::~TForm1() = default;

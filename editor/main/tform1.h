@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <array>
@@ -26,6 +27,8 @@ class QScrollBar;
 class QSlider;
 class QTabWidget;
 class QWidget;
+class QTimer;
+class QImage;
 
 namespace tamarie {
 
@@ -36,6 +39,7 @@ class TColorBox;
 class TImage;
 class TLabeledEdit;
 class TRadioGroup;
+class TPhotoLayers;
 
 constexpr int kMaxCalendars = 12;
 
@@ -264,6 +268,50 @@ public:
     void MenuPrintClick();
     void MenuHelpClick();
     void MenuVersionClick();
+
+    // ---- Appearance, paper layout, photos, wheel and hints --------------
+    // (appearance.cpp, layout.cpp, photos.cpp, wheel_hints.cpp)
+    // Creates the photo layers, the resize debounce and the application-wide
+    // wheel and hint hooks; the constructor runs it after the controls exist.
+    void SetUpPhotosLayoutAndHooks();
+    void ApplyCalendarFont(int N);
+    void ApplyHolidayTextColor();
+    void ApplyDayTextColor();
+    // The title colour of the chosen calendars := their calendar background
+    // (the link of CheckBoxSameBackColor).
+    void ApplySameBackColor(int TekiyoIndex);
+    // FormResize with its sender: RadioGroupHoko only fits, never scales.
+    void FormResizeFrom(QObject *Sender);
+    // The picture commands with their sender: only the buttons open the
+    // picture dialog or ask before deleting; the work-state reader passes its own.
+    void BtnAddPictureClickFrom(QObject *Sender);
+    void BtnDeletePictureClickFrom(QObject *Sender);
+    void ShowThumbnailOf(const QImage &Picture);
+    // The two application-wide hooks (ApplicationEvents1).
+    void ApplicationEvents1Message(QObject *Window, QEvent *Msg, bool &Handled);
+    void ApplicationEvents1ShowHint(QString &HintStr, bool &CanShow, QWidget *HintControl);
+    // One wheel notch of the given distance (negative grows).
+    void MouseWheelStep(int Distance);
+    TPhotoLayers *PhotoLayers = nullptr;
+    QObject *ApplicationEvents1 = nullptr;
+    QTimer *ResizeTimer = nullptr;
+    QSize LaidOutClientSize;  // client size at the last completed resize layout
+
+    // ---- Work-state files (work_state_writer.cpp, work_state_reader.cpp,
+    // work_state_commands.cpp) ---------------------------------------------
+    // Writes the work-state file and its font files; false after a failure,
+    // already reported.
+    bool SaveWorkState(const QString &FileName);
+    // Applies a work-state file; false when an error stopped the reading
+    // (already reported).
+    bool LoadWorkState(const QString &FileName);
+    // Asks whether to save the arrangement; leaves the answer in IsSaved.
+    void ConfirmSave();
+    // The save commands' scroll precondition (shows the message when not met).
+    bool ScrolledToTop();
+    // Character sets read from font files, noted with their faces.
+    TFontCharsetNote CalendarFontCharset;
+    std::array<TFontCharsetNote, kMaxCalendars + 1> TitleFontCharset{};
 
 protected:
     void showEvent(QShowEvent *event) override;

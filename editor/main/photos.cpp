@@ -1,0 +1,71 @@
+// The picture commands of the main window: adding, replacing and deleting
+// photos, their stacking, and the thumbnail of the selected photo.
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "dialogs.h"
+#include "photo_image.h"
+#include "photo_layers.h"
+#include "tform1.h"
+
+namespace tamarie {
+
+namespace {
+const QString kOpenPictureFilter = QStringLiteral(
+    "すべての画像 (*.jpg *.jpeg *.png *.bmp *.ico *.tif *.tiff *.gif *.webp);;"
+    "JPEG (*.jpg *.jpeg);;PNG (*.png);;ビットマップ (*.bmp);;アイコン (*.ico);;TIFF (*.tif *.tiff);;"
+    "すべてのファイル (*)");
+}
+
+void TForm1::ShowThumbnailOf(const QImage &Picture)
+{
+    if (Picture.isNull()) {
+        ImgThumbnail->clear();
+        return;
+    }
+    ImgThumbnail->setPixmap(
+        QPixmap::fromImage(Picture.scaled(ImgThumbnail->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void TForm1::BtnAddPictureClick() { BtnAddPictureClickFrom(BtnAddPicture); }
+
+void TForm1::BtnAddPictureClickFrom(QObject *Sender)
+{
+    PhotoLayers->Add();
+    if (Sender == BtnAddPicture)
+        BtnLoadPictureClick();
+}
+
+void TForm1::BtnLoadPictureClick()
+{
+    if (SelectedImgPictureNo == -1)
+        return;
+    const dialogs::FileAnswer answer =
+        dialogs::OpenFile(QStringLiteral("画像を開く"), kOpenPictureFilter, OpenPictureDialog1.InitialDir, this);
+    if (answer.path.isEmpty())
+        return;
+    PhotoLayers->Replace(answer.path);
+}
+
+void TForm1::BtnDeletePictureClick() { BtnDeletePictureClickFrom(BtnDeletePicture); }
+
+void TForm1::BtnDeletePictureClickFrom(QObject *Sender)
+{
+    if (SelectedImgPictureNo == -1)
+        return;
+    if (Sender == BtnDeletePicture &&
+        !dialogs::Confirm(DeletePhotoQuestion(ImageFileName.value(SelectedImgPictureNo)), this))
+        return;
+    PhotoLayers->Delete();
+    if (!ImgPicture.contains(Image1))
+        Image1 = nullptr;
+}
+
+void TForm1::MenuTopClick() { PhotoLayers->BringToFront(); }
+
+void TForm1::MenuBackClick() { PhotoLayers->SendToBack(); }
+
+} // namespace tamarie
