@@ -343,7 +343,8 @@ bool IniFile::WriteString(const QString &section, const QString &key, const QStr
             --at;
         Entry entry{key + u'=' + lineValue, key, stored, true};
         s.entries.insert(s.entries.begin() + at, std::move(entry));
-        IndexKeys(s);
+        // Only blank lines follow the new entry, so no indexed key moved.
+        s.keyIndex.insert(fk, at);
         return Changed();
     }
     Section s;
