@@ -18,8 +18,8 @@ namespace tamarie {
 namespace {
 
 // Everything that depends on the destination column only, computed once:
-// per destination byte k = 3 * x + channel the source byte offsets of the
-// left and right neighbours and the horizontal weight tx.
+// the source columns of the left and right neighbours of column x, and the
+// horizontal weight tx of each destination byte k = 3 * x + channel.
 struct Columns {
     std::vector<std::int32_t> left;   // source column of the left neighbour, per x
     std::vector<std::int32_t> right;  // source column of the right neighbour, per x
@@ -176,10 +176,6 @@ void resampleRows(const Source &src, const Columns &cols, double fy, Target dst,
         blendRowScalar(up, down, cols.tx.data(), ty, line, 0, n);
     }
 }
-
-} // namespace
-
-namespace {
 
 QImage resample(const QImage &source, int width, int height, bool vector)
 {
