@@ -26,6 +26,16 @@ TBackForm::TBackForm(QWidget *AOwner) : QWidget(AOwner, Qt::Tool | Qt::Frameless
     SetAlphaBlendValue(255);
 }
 
+TplCalendarForm *TBackForm::CalForm() const
+{
+    return FCalForm.data();
+}
+
+void TBackForm::SetCalForm(TplCalendarForm *Value)
+{
+    FCalForm = Value;
+}
+
 void TBackForm::SetColor(TColorValue Value)
 {
     FColor = Value;

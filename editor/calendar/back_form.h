@@ -4,6 +4,7 @@
 // the calendar's keyed-out pixels land here and are passed on.
 #include "platform/values.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -29,8 +30,8 @@ public:
     void SetAlphaBlendValue(int Value);
 
     // The calendar window this one lies behind; not owned.
-    TplCalendarForm *CalForm() const { return FCalForm; }
-    void SetCalForm(TplCalendarForm *Value) { FCalForm = Value; }
+    TplCalendarForm *CalForm() const;
+    void SetCalForm(TplCalendarForm *Value);
 
     // Mouse events; when OnMouseDown / OnMouseMove are empty, presses and
     // moves in the calendar's title area go straight to its title drag.
@@ -57,7 +58,7 @@ private:
     int FTag = 0;
     TColorValue FColor = clWhite;
     int FAlphaBlendValue = 255;
-    TplCalendarForm *FCalForm = nullptr;
+    QPointer<TplCalendarForm> FCalForm; // cleared if the calendar goes first
 };
 
 } // namespace tamarie

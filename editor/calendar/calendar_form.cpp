@@ -104,6 +104,16 @@ TplCalendarForm::TplCalendarForm(QWidget *AOwner) : QWidget(AOwner, Qt::Tool | Q
 
 TplCalendarForm::~TplCalendarForm() = default;
 
+TBackForm *TplCalendarForm::BackForm() const
+{
+    return FBackForm.data();
+}
+
+void TplCalendarForm::SetBackForm(TBackForm *Value)
+{
+    FBackForm = Value;
+}
+
 void TplCalendarForm::SetColor(TColorValue Value)
 {
     FColor = Value;

@@ -50,8 +50,8 @@ public:
     void SetTransparentColorValue(TColorValue Value);
 
     // The backing window that follows this window's moves; not owned.
-    TBackForm *BackForm() const { return FBackForm; }
-    void SetBackForm(TBackForm *Value) { FBackForm = Value; }
+    TBackForm *BackForm() const;
+    void SetBackForm(TBackForm *Value);
     // While this returns true (start-up), moves leave the backing window alone.
     std::function<bool()> IsStarting;
 
@@ -95,7 +95,7 @@ private:
     TColorValue FColor = clWhite;
     bool FTransparentColor = true;
     TColorValue FTransparentColorValue = clWhite;
-    TBackForm *FBackForm = nullptr;
+    QPointer<TBackForm> FBackForm; // cleared if the backing window goes first
     bool FDragging = false;
     QPoint FDragOffset;
     bool FMaskPending = false;

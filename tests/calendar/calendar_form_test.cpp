@@ -280,6 +280,26 @@ TEST(BackForm, HooksReplaceTheDirectForwarding)
     EXPECT_EQ(form.MouseDownPos, QPoint()); // the hooks decide, not the window
 }
 
+TEST(BackForm, OutlivingItsCalendarIsHarmless)
+{
+    TBackForm back;
+    auto *form = new TplCalendarForm;
+    form->SetBackForm(&back);
+    back.SetCalForm(form);
+    delete form;
+    EXPECT_EQ(back.CalForm(), nullptr);
+    SendMouse(&back, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(&back, QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton, Qt::NoButton);
+    back.FormActivate(&back);
+
+    TplCalendarForm calendar;
+    auto *other = new TBackForm;
+    calendar.SetBackForm(other);
+    delete other;
+    EXPECT_EQ(calendar.BackForm(), nullptr);
+    calendar.move(20, 30); // no backing window to move along
+}
+
 TEST(BackForm, RenderingIsItsColourAtItsOpacity)
 {
     TBackForm back;
