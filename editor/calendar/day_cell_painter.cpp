@@ -7,7 +7,6 @@
 
 #include <QFontMetrics>
 #include <QHash>
-#include <QStaticText>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -183,18 +182,18 @@ QFont FontOfPointSize(const QFont &font, int pointSize)
 
 namespace {
 
-// Day numbers, weekday names and almanac labels are a few dozen strings drawn
-// over and over; their shaping is kept, so a repaint costs little more than
-// copying glyphs.
-struct ShapedText {
-    QStaticText text;
-    int width = 0;   // advance width, as the font metrics give it
+// Day numbers, weekday names and almanac labels are a few dozen strings
+// measured over and over; their metrics are kept per font and resolution.
+struct MeasuredText {
+    QString text;
+    int width = 0;   // advance width
     int height = 0;  // font height
+    int ascent = 0;
 };
 
-class ShapedTextCache {
+class MeasuredTextCache {
 public:
-    const ShapedText &Get(const QFont &font, const QPaintDevice *device, const QString &s)
+    const MeasuredText &Get(const QFont &font, const QPaintDevice *device, const QString &s)
     {
         const int dpi = device ? device->logicalDpiY() : 0;
         auto &perFont = fonts_[dpi][font];
@@ -207,35 +206,28 @@ public:
             return Get(font, device, s);
         }
         const QFontMetrics metrics(font, const_cast<QPaintDevice *>(device));
-        ShapedText shaped;
-        shaped.text.setText(s);
-        shaped.text.setTextFormat(Qt::PlainText);
-        shaped.text.setPerformanceHint(QStaticText::AggressiveCaching);
-        shaped.text.prepare(QTransform(), font);
-        shaped.width = metrics.horizontalAdvance(s);
-        shaped.height = metrics.height();
-        return *perFont.insert(s, shaped);
+        return *perFont.insert(s, MeasuredText{s, metrics.horizontalAdvance(s), metrics.height(), metrics.ascent()});
     }
 
 private:
     static constexpr int kLimit = 4096;
-    QHash<int, QHash<QFont, QHash<QString, ShapedText>>> fonts_;
+    QHash<int, QHash<QFont, QHash<QString, MeasuredText>>> fonts_;
     int count_ = 0;
 };
 
-ShapedTextCache &TextCache()
+MeasuredTextCache &TextCache()
 {
-    static ShapedTextCache cache;
+    static MeasuredTextCache cache;
     return cache;
 }
 
 // Draws text with its top-left corner at (x, y), on its background when the
 // painter's background mode is opaque.
-void DrawTextAt(QPainter &Canvas, int x, int y, const ShapedText &text)
+void DrawTextAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
 {
     if (Canvas.backgroundMode() == Qt::OpaqueMode)
         Canvas.fillRect(QRect(x, y, text.width, text.height), Canvas.background());
-    Canvas.drawStaticText(QPoint(x, y), text.text);
+    Canvas.drawText(x, y + text.ascent, text.text);
 }
 
 } // namespace
@@ -296,8 +288,8 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
     const QFont base = Canvas.font();
     const int size0 = FontPointSize(base, Canvas.device());
     const QFont small = FontOfPointSize(base, LabelFontSize(size0));
-    ShapedTextCache &cache = TextCache();
-    const ShapedText &number = cache.Get(base, Canvas.device(), text);
+    MeasuredTextCache &cache = TextCache();
+    const MeasuredText &number = cache.Get(base, Canvas.device(), text);
     const int th = number.height;
     const int tw = number.width;
 
@@ -308,7 +300,7 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
     if (In.ShowAlmanac && date != 0) {
         const QString rokuyoLabel = In.Rokuyo ? In.Rokuyo(date) : GetRokuyo(date);
         const QString sekkiLabel = In.Sekki ? In.Sekki(date) : GetSekki(date);
-        const ShapedText &rokuyo = cache.Get(small, Canvas.device(), rokuyoLabel);
+        const MeasuredText &rokuyo = cache.Get(small, Canvas.device(), rokuyoLabel);
         const int rw = rokuyo.width;
         const int x0 = L + (W - (tw + rw)) / 2;
         DrawTextAt(Canvas, x0, T, number);
