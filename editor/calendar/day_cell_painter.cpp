@@ -10,7 +10,9 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace tamarie {
 
@@ -69,6 +71,31 @@ QString GetSekki(TDateValue date)
     SekkiDll(&code, &hour, &longitude);
     return SekkiLabel(code);
 }
+
+namespace {
+
+// The labels of a date never change, so every repaint after the first takes
+// them from here instead of the library.
+struct AlmanacLabels {
+    QString rokuyo;
+    QString sekki;
+};
+
+const AlmanacLabels &CachedAlmanacLabels(TDateValue date)
+{
+    static std::unordered_map<double, AlmanacLabels> cache;
+    auto it = cache.find(date);
+    if (it != cache.end())
+        return it->second;
+    if (cache.size() >= 8192)  // about twenty years of days
+        cache.clear();
+    return cache.emplace(date, AlmanacLabels{GetRokuyo(date), GetSekki(date)}).first->second;
+}
+
+} // namespace
+
+QString CachedRokuyo(TDateValue date) { return CachedAlmanacLabels(date).rokuyo; }
+QString CachedSekki(TDateValue date) { return CachedAlmanacLabels(date).sekki; }
 
 int LabelFontSize(int baseSize) { return RoundHalfEven(baseSize * 0.45); }
 
@@ -221,6 +248,74 @@ MeasuredTextCache &TextCache()
     return cache;
 }
 
+// The almanac labels drawn once into small transparent pictures per font and
+// colour: with them shown, a repaint stamps two pictures per day instead of
+// laying out two more texts.
+class LabelPictureCache {
+public:
+    const QImage &Get(const QFont &font, const QPaintDevice *device, const QColor &color, const MeasuredText &text)
+    {
+        const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+        const Key key{device ? device->logicalDpiY() : 0, ratio, color.rgba(), text.text};
+        auto &perFont = pictures_[font];
+        auto it = perFont.find(key);
+        if (it != perFont.end())
+            return *it;
+        if (++count_ > kLimit) {
+            pictures_.clear();
+            count_ = 1;
+            return Get(font, device, color, text);
+        }
+        const QSize size(std::max(1, text.width), std::max(1, text.height));
+        QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        picture.setDotsPerMeterX(device ? RoundHalfEven(device->logicalDpiX() / 0.0254) : picture.dotsPerMeterX());
+        picture.setDotsPerMeterY(device ? RoundHalfEven(device->logicalDpiY() / 0.0254) : picture.dotsPerMeterY());
+        picture.fill(Qt::transparent);
+        QPainter p(&picture);
+        p.setFont(font);
+        p.setPen(color);
+        p.drawText(0, text.ascent, text.text);
+        p.end();
+        return *perFont.insert(key, picture);
+    }
+
+private:
+    struct Key {
+        int dpi;
+        qreal ratio;
+        QRgb color;
+        QString text;
+        bool operator==(const Key &o) const
+        {
+            return dpi == o.dpi && ratio == o.ratio && color == o.color && text == o.text;
+        }
+    };
+    friend size_t qHash(const Key &k, size_t seed = 0) noexcept
+    {
+        return qHashMulti(seed, k.dpi, k.color, k.text);
+    }
+    static constexpr int kLimit = 2048;
+    QHash<QFont, QHash<Key, QImage>> pictures_;
+    int count_ = 0;
+};
+
+LabelPictureCache &LabelPictures()
+{
+    static LabelPictureCache cache;
+    return cache;
+}
+
+// A label at (x, y) like DrawTextAt, from its picture.
+void DrawLabelAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
+{
+    if (text.text.isEmpty())
+        return;
+    if (Canvas.backgroundMode() == Qt::OpaqueMode)
+        Canvas.fillRect(QRect(x, y, text.width, text.height), Canvas.background());
+    Canvas.drawImage(QPoint(x, y), LabelPictures().Get(Canvas.font(), Canvas.device(), Canvas.pen().color(), text));
+}
+
 // Draws text with its top-left corner at (x, y), on its background when the
 // painter's background mode is opaque.
 void DrawTextAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
@@ -298,17 +393,17 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
     Canvas.setBackgroundMode(Qt::OpaqueMode);
     CellBox numberBox;
     if (In.ShowAlmanac && date != 0) {
-        const QString rokuyoLabel = In.Rokuyo ? In.Rokuyo(date) : GetRokuyo(date);
-        const QString sekkiLabel = In.Sekki ? In.Sekki(date) : GetSekki(date);
+        const QString rokuyoLabel = In.Rokuyo ? In.Rokuyo(date) : CachedRokuyo(date);
+        const QString sekkiLabel = In.Sekki ? In.Sekki(date) : CachedSekki(date);
         const MeasuredText &rokuyo = cache.Get(small, Canvas.device(), rokuyoLabel);
         const int rw = rokuyo.width;
         const int x0 = L + (W - (tw + rw)) / 2;
         DrawTextAt(Canvas, x0, T, number);
         Canvas.setFont(small);
         const int x1 = L + (W + tw - rw) / 2;
-        DrawTextAt(Canvas, x1, T, rokuyo);
+        DrawLabelAt(Canvas, x1, T, rokuyo);
         if (!sekkiLabel.isEmpty())
-            DrawTextAt(Canvas, x1, T + th / 2, cache.Get(small, Canvas.device(), sekkiLabel));
+            DrawLabelAt(Canvas, x1, T + th / 2, cache.Get(small, Canvas.device(), sekkiLabel));
         numberBox = CellBox{x0, T, x0 + tw, T + th};
         Canvas.setFont(base);
     } else {

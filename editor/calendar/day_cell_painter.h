@@ -38,6 +38,9 @@ QString EnglishWeekdayName(int weekday);
 // Almanac labels of a date, asked from the almanac library.
 QString GetRokuyo(TDateValue date);
 QString GetSekki(TDateValue date);
+// The same, remembered per date for the repaints of the day cells.
+QString CachedRokuyo(TDateValue date);
+QString CachedSekki(TDateValue date);
 
 // Size of the rokuyo, solar-term and small texts for a base font size:
 // 45 % of it, to the nearest with halves to even (10 -> 4, 11 -> 5, 30 -> 14).
@@ -120,7 +123,7 @@ struct DayCellInputs {
     std::array<bool, 7> HolidayOfWeekPartOf{};    // off in the ticked weeks only
     std::array<bool, 5> HolidayOfWeekNumberOf{};  // first .. fifth week
     const DayCellData *Data = nullptr;      // none: no holidays, overrides or schedules
-    // The almanac; GetRokuyo and GetSekki when empty.
+    // The almanac; CachedRokuyo and CachedSekki when empty.
     std::function<QString(TDateValue)> Rokuyo;
     std::function<QString(TDateValue)> Sekki;
 };

@@ -222,8 +222,7 @@ void TForm1::PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol
     in.HolidayOfWeekNumberOf = TicksOf<5>(CheckListBoxHolidayNumberOf);
     const DayDataCells data(DayData);
     in.Data = &data;
-    in.Rokuyo = [this](TDateValue d) { return GetRokuyo(d); };
-    in.Sekki = [this](TDateValue d) { return GetSekki(d); };
+    // The almanac labels come from the painting's own per-date memory.
     tamarie::PaintCell(Grid, Canvas, ACol, ARow, ARect, AState, in);
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tamarie {
 namespace {
 
@@ -146,6 +148,47 @@ TEST(DayCellMark, OtherNumbersDrawNothing)
     EXPECT_EQ(ScheduleMarkShape(0, CellBox{0, 0, 10, 10}).kind, MarkShape::None);
     EXPECT_EQ(ScheduleMarkShape(5, CellBox{0, 0, 10, 10}).kind, MarkShape::None);
     EXPECT_EQ(ScheduleMarkShape(-1, CellBox{0, 0, 10, 10}).kind, MarkShape::None);
+}
+
+} // namespace
+} // namespace tamarie
+
+namespace tamarie {
+namespace {
+
+TDateValue Day(int y, int m, int d) { return DateToValue(QDate(y, m, d)); }
+
+TEST(DayCellAlmanac, RokuyoOfKnownDates)
+{
+    EXPECT_EQ(GetRokuyo(Day(2000, 1, 1)), QString::fromUtf8("大安"));   // old 11-25
+    EXPECT_EQ(GetRokuyo(Day(2017, 1, 28)), QString::fromUtf8("先勝"));  // old 1-1
+    EXPECT_EQ(GetRokuyo(Day(2025, 7, 25)), QString::fromUtf8("赤口"));  // leap 6-1
+}
+
+TEST(DayCellAlmanac, SolarTermOnlyOnItsDay)
+{
+    EXPECT_EQ(GetSekki(Day(2020, 3, 20)), QString::fromUtf8("春分"));
+    EXPECT_EQ(GetSekki(Day(2019, 2, 4)), QString::fromUtf8("立春"));
+    EXPECT_EQ(GetSekki(Day(2020, 6, 10)), QString::fromUtf8("入梅"));
+    EXPECT_EQ(GetSekki(Day(2020, 1, 18)), QString::fromUtf8("土用"));
+    EXPECT_TRUE(GetSekki(Day(2019, 2, 5)).isEmpty());   // code 27
+    EXPECT_TRUE(GetSekki(Day(2020, 4, 20)).isEmpty());  // no whole degree crossed
+}
+
+TEST(DayCellAlmanac, RememberedLabelsAreTheLibrarysLabels)
+{
+    for (int i = 0; i < 40; ++i) {
+        const TDateValue d = Day(2024, 12, 1) + i * 9;
+        EXPECT_EQ(CachedRokuyo(d), GetRokuyo(d)) << i;
+        EXPECT_EQ(CachedSekki(d), GetSekki(d)) << i;
+        EXPECT_EQ(CachedRokuyo(d), GetRokuyo(d)) << i;  // second time from memory
+    }
+}
+
+TEST(DayCellAlmanac, NoDateGivesNoLabel)
+{
+    EXPECT_TRUE(GetRokuyo(std::nan("")).isEmpty());
+    EXPECT_TRUE(GetSekki(1e12).isEmpty());
 }
 
 } // namespace
