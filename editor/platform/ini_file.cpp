@@ -161,7 +161,7 @@ bool IniFile::Load(const QString &path)
         Parse(QByteArray());
         return true;
     }
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (f.size() > kIniMaxFileSize || !f.open(QIODevice::ReadOnly)) {
         Parse(QByteArray());
         return false;
     }

@@ -26,6 +26,10 @@ namespace tamarie {
 // Longest value a read gives back (the Windows buffer holds 2048 with the NUL).
 constexpr qsizetype kIniMaxValueLength = 2047;
 
+// Larger files are not INI files this program wrote; they are not loaded,
+// so a damaged one cannot make it allocate without bound.
+constexpr qint64 kIniMaxFileSize = 64 * 1024 * 1024;
+
 // Value encodings shared by every INI file of the program.
 // Integers: optional sign, then decimal digits or "0x" and up to eight hex
 // digits, surrounded by nothing but blanks; out of the 32-bit range is
@@ -42,8 +46,8 @@ public:
     // Loads the file when it exists; a missing file gives an empty one.
     explicit IniFile(const QString &path);
 
-    // False only when the file exists but cannot be read (the content is
-    // then empty).  A missing file is an empty one.
+    // False only when the file exists but cannot be read or is larger than
+    // kIniMaxFileSize (the content is then empty).  A missing file is empty.
     bool Load(const QString &path);
     // Replaces the content with the given file bytes (path unchanged).
     void Parse(const QByteArray &bytes);

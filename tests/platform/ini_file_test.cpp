@@ -345,6 +345,20 @@ TEST_F(IniFileTest, UnwritablePlacesFailAndKeepTheOldFile)
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+TEST_F(IniFileTest, OversizedFileIsNotLoadedNorOverwritten)
+{
+    {
+        QFile f(Path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[A]\r\nx=1\r\n");
+        ASSERT_TRUE(f.resize(kIniMaxFileSize + 1)); // sparse: costs no disk
+    }
+    IniFile ini;
+    EXPECT_FALSE(ini.Load(Path()));
+    EXPECT_FALSE(ini.ValueExists("A", "x"));
+    EXPECT_TRUE(IniFile().Load(Path("missing.ini")));
+}
+
 TEST_F(IniFileTest, WriteThroughSavesEveryWrite)
 {
     IniFile ini(Path());

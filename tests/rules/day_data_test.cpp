@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -282,6 +283,22 @@ TEST_F(ConfigTest, UnwritableFileIsReportedAndTheChangeKept)
     EXPECT_EQ(data_.ScheduleCount(), 1);
     EXPECT_FALSE(data_.WriteHolidayOfWeek());
     EXPECT_EQ(dialogs::Shown().size(), 2);
+}
+
+TEST_F(ConfigTest, AFileThatCannotBeReadIsNotOverwritten)
+{
+    {
+        QFile f(Path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Schedule]\r\nCount=1\r\n");
+        ASSERT_TRUE(f.resize(kIniMaxFileSize + 1));
+    }
+    data_.LoadConfig();
+    EXPECT_EQ(data_.ScheduleCount(), 0);
+    data_.StoreSchedule(D(2025, 1, 1), "x", 0);
+    EXPECT_FALSE(data_.WriteSchedules());
+    EXPECT_EQ(dialogs::Shown(), QStringList({Path() + " に書き込めません"}));
+    EXPECT_EQ(QFileInfo(Path()).size(), kIniMaxFileSize + 1);
 }
 
 // ---- damaged files ------------------------------------------------------------------
