@@ -1,6 +1,9 @@
 // The set of calendars: first showing of the main window, OK, creating and
 // placing the calendar pairs, their inner layout, and the apply-to-month lists.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QThread>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -8,7 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSlider>
 #include <QTabWidget>
 #include <algorithm>
@@ -26,6 +28,9 @@ namespace tamarie {
 namespace {
 
 const QString kBadCountMessage = QStringLiteral("カレンダーの数は半角で1～12を入力してください。");
+// How long the first showing waits for the window system to maximise the window.
+constexpr int kMaximizeWaitMs = 400;
+
 const QString kBadMonthMessage = QStringLiteral("カレンダーの年月は半角文字で正しく入力してください。");
 
 int TextToInt(const QString &text)
@@ -189,12 +194,13 @@ void TForm1::ApplyCalendarBackColor(int N)
     cal->update();
 }
 
-void TForm1::showEvent(QShowEvent *event)
+void TForm1::setVisible(bool visible)
 {
-    QMainWindow::showEvent(event);
-    // Only the program's own showing counts, not the window system mapping
-    // the window again after it was minimised.
-    if (!event->spontaneous())
+    // The showing-change handling runs once the window system shows the
+    // window; re-mapping after a minimise is no change of showing.
+    const bool wasVisible = isVisible();
+    QMainWindow::setVisible(visible);
+    if (visible && !wasVisible)
         FormShowingChanged();
 }
 
@@ -221,7 +227,7 @@ void TForm1::FormShowingChanged()
 
     // Finish start-up: maximise, then lay out the paper and calendar 1.
     QApplication::processEvents();
-    setWindowState(windowState() | Qt::WindowMaximized);
+    MaximizeAndSettle();
     QApplication::processEvents();
 
     const int cw = ClientWidth();
@@ -257,7 +263,35 @@ void TForm1::FormShowingChanged()
     ApplyCalendarBackColor(1);
     ABackForm[1]->SetAlphaBlendValue(TrackBarAlphaBlend->value());
     PageControl1->setCurrentIndex(0);
+    // The resize layout scales from here on, starting from this client size.
+    LaidOutClientSize = QSize(ClientWidth(), ClientHeight());
     IsStart = false;
+}
+
+void TForm1::MaximizeAndSettle()
+{
+    // The window system answers a maximise request asynchronously; the paper
+    // is laid out from the maximised client area, so wait for the answer.
+    // Without a window manager nobody answers: then take the screen's
+    // available area ourselves.
+    const QSize before = size();
+    setWindowState(windowState() | Qt::WindowMaximized);
+    QElapsedTimer waited;
+    waited.start();
+    while (size() == before && waited.elapsed() < kMaximizeWaitMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (size() == before)
+            QThread::msleep(2);
+    }
+    if (size() == before) {
+        if (const QScreen *s = screen()) {
+            const QRect avail = s->availableGeometry();
+            const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                                 frameGeometry().right() - geometry().right(),
+                                 frameGeometry().bottom() - geometry().bottom());
+            setGeometry(avail.marginsRemoved(frame));
+        }
+    }
 }
 
 void TForm1::BtnOKClick()

@@ -102,7 +102,34 @@ void TForm1::FormCreate()
 
 void TForm1::ReadSettingsFile()
 {
-    // Filled in with the day data once the settings layer is in place.
+    // Keys missing from the file keep what the lists show now (Sunday and
+    // Saturday as weekday holidays); a missing file is a first run.
+    DayData.SetConfigPath(ConfigIniPath(DataFolda));
+    StoreHolidayWeekdays();
+    DayData.LoadConfig();
+    ShowHolidayWeekdays();
+}
+
+void TForm1::StoreHolidayWeekdays()
+{
+    THolidayWeekdays &w = DayData.Weekdays;
+    for (int i = 0; i < 7; ++i) {
+        w.HolidayOfWeek[i] = CheckListBoxHoliday->Checked(i);
+        w.HolidayOfWeekPartOf[i] = CheckListBoxHolidayPartOf->Checked(i);
+    }
+    for (int i = 0; i < 5; ++i)
+        w.HolidayOfWeekNumberOf[i] = CheckListBoxHolidayNumberOf->Checked(i);
+}
+
+void TForm1::ShowHolidayWeekdays()
+{
+    const THolidayWeekdays &w = DayData.Weekdays;
+    for (int i = 0; i < 7; ++i) {
+        CheckListBoxHoliday->SetChecked(i, w.HolidayOfWeek[i]);
+        CheckListBoxHolidayPartOf->SetChecked(i, w.HolidayOfWeekPartOf[i]);
+    }
+    for (int i = 0; i < 5; ++i)
+        CheckListBoxHolidayNumberOf->SetChecked(i, w.HolidayOfWeekNumberOf[i]);
 }
 
 QFont TForm1::CalendarFontFace() const

@@ -225,9 +225,20 @@ void TForm1::ConnectHandlers()
     connect(ComboBoxDayTextColorTekiyo, &QComboBox::activated, this, &TForm1::ComboBoxDayTextColorTekiyoChange);
 
     connect(RadioGroupFirstDayOfWeek, &TRadioGroup::Click, this, &TForm1::RadioGroupFirstDayOfWeekClick);
-    connect(CheckListBoxHoliday, &TCheckListBox::Click, this, &TForm1::CheckListBoxHolidayClick);
-    connect(CheckListBoxHolidayNumberOf, &TCheckListBox::Click, this, &TForm1::CheckListBoxHolidayNumberOfClick);
-    connect(CheckListBoxHolidayPartOf, &TCheckListBox::Click, this, &TForm1::CheckListBoxHolidayPartOfClick);
+    // The day data (read by the cell painting) follows the weekday lists
+    // before their handlers run.
+    connect(CheckListBoxHoliday, &TCheckListBox::Click, this, [this] {
+        StoreHolidayWeekdays();
+        CheckListBoxHolidayClick();
+    });
+    connect(CheckListBoxHolidayNumberOf, &TCheckListBox::Click, this, [this] {
+        StoreHolidayWeekdays();
+        CheckListBoxHolidayNumberOfClick();
+    });
+    connect(CheckListBoxHolidayPartOf, &TCheckListBox::Click, this, [this] {
+        StoreHolidayWeekdays();
+        CheckListBoxHolidayPartOfClick();
+    });
     connect(RadioGroupMonthMode, &TRadioGroup::Click, this, &TForm1::RadioGroupMonthModeClick);
     connect(RadioGroupWeekDayMode, &TRadioGroup::Click, this, &TForm1::RadioGroupWeekDayModeClick);
     connect(CheckBoxShowRokuyo, &QCheckBox::toggled, this, &TForm1::CheckBoxShowRokuyoClick);

@@ -2,11 +2,11 @@
 // A framed group of radio buttons laid out in columns, filled column by
 // column, with one item chosen at a time.
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QStringList>
 #include <QVector>
 
 class QButtonGroup;
-class QRadioButton;
 
 namespace tamarie {
 

@@ -12,6 +12,7 @@
 #include <QVector>
 #include <array>
 
+#include "day_data.h"
 #include "values.h"
 
 class QAction;
@@ -70,6 +71,8 @@ class TForm1 : public QMainWindow {
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
+    // Runs the showing-change handling (FormShowingChanged) when shown.
+    void setVisible(bool visible) override;
 
     // ---- Editor state -------------------------------------------------
     int CurrentPanelWidth = 400;
@@ -92,6 +95,9 @@ public:
     TColorValue CalendarPanelColor = clMoneyGreen;
     TCalendarFontChoice CalendarFont;
     QVector<QString> ImageFileName;
+    // Schedules (Schedule, ScheduleCount), per-date overrides (PersonalHoliday,
+    // PersonalHolidayValueCount) and the weekday lists, backed by Config.ini.
+    TDayData DayData;
     TDateValue TempScheduleDate = 0;
     int ScheduleFormNo = 0;
     bool CheckBoxIsHolidayChangedByProc = false;
@@ -200,12 +206,16 @@ public:
     // ---- Start-up and window (editor_state.cpp) ------------------------
     void FormCreate();
     void ReadSettingsFile();
+    // Copies the three weekday check lists into DayData and back.
+    void StoreHolidayWeekdays();
+    void ShowHolidayWeekdays();
     void FormCloseQuery(bool &CanClose);
     void FormClick();
     void FormActivateApp(bool active);
 
     // ---- Calendar set (calendar_set.cpp) -------------------------------
     void FormShowingChanged();
+    void MaximizeAndSettle();
     void BtnOKClick();
     void CreateCalendarPair(int N);
     void PlaceCalendar(int N, bool KeepBounds);
@@ -314,7 +324,6 @@ public:
     std::array<TFontCharsetNote, kMaxCalendars + 1> TitleFontCharset{};
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
