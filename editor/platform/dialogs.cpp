@@ -88,7 +88,7 @@ FileAnswer OpenFile(const QString &title, const QString &filters, const QString 
     dlg.setFileMode(QFileDialog::ExistingFile);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {QString(), 0};
-    const int index = filters.split(QStringLiteral(";;")).indexOf(dlg.selectedNameFilter()) + 1;
+    const int index = static_cast<int>(filters.split(QStringLiteral(";;")).indexOf(dlg.selectedNameFilter())) + 1;
     return {dlg.selectedFiles().first(), index};
 }
 
@@ -111,7 +111,7 @@ FileAnswer SaveFile(const QString &title, const QString &filters, int filterInde
         dlg.selectFile(fileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {QString(), 0};
-    return {dlg.selectedFiles().first(), list.indexOf(dlg.selectedNameFilter()) + 1};
+    return {dlg.selectedFiles().first(), static_cast<int>(list.indexOf(dlg.selectedNameFilter())) + 1};
 }
 
 } // namespace tamarie::dialogs
