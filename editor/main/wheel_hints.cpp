@@ -53,7 +53,11 @@ protected:
         case QEvent::ToolTip:
             return ShowHint(watched, static_cast<QHelpEvent *>(event));
         case QEvent::Resize:
-            if (watched == Form && !Form->IsStart && !Form->IsLoadingFile && Form->ResizeTimer)
+            if (watched != Form)
+                return false;
+            if (Form->IsStart)  // the first showing lays out this size itself
+                Form->LaidOutClientSize = QSize(Form->ClientWidth(), Form->ClientHeight());
+            else if (!Form->IsLoadingFile && Form->ResizeTimer)
                 Form->ResizeTimer->start(kResizeSettleMs);
             return false;
         case QEvent::WindowStateChange:
