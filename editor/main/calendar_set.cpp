@@ -296,7 +296,10 @@ void TForm1::MaximizeAndSettle()
 
 void TForm1::BtnOKClick()
 {
-    // The save question of the work-state commands runs in front of this.
+    // The arrangement on screen is about to be replaced: ask to save it first.
+    ConfirmSave();
+    if (!IsSaved)
+        return;
     const int count = TextToInt(LECalendarMonths->text());
     if (count < 1 || count > kMaxCalendars) {
         dialogs::ShowMessage(kBadCountMessage, this);

@@ -148,8 +148,9 @@ TColorValue TForm1::CalendarFontColor() const
 
 void TForm1::FormCloseQuery(bool &CanClose)
 {
-    // The save question decides here once work-state files can be saved.
-    CanClose = true;
+    // The save question decides whether the window may close.
+    ConfirmSave();
+    CanClose = IsSaved;
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

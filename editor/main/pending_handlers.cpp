@@ -14,9 +14,6 @@ void TForm1::CheckBoxIsHolidayClick() {}
 void TForm1::CheckListBoxHolidayClick() {}
 void TForm1::CheckListBoxHolidayPartOfClick() {}
 void TForm1::CheckListBoxHolidayNumberOfClick() {}
-void TForm1::MenuOpenClick() {}
-void TForm1::MenuSaveAsFileClick() {}
-void TForm1::MenuReSaveClick() {}
 void TForm1::MenuSaveAsPictureClick() {}
 void TForm1::MenuPrintClick() {}
 void TForm1::MenuHelpClick() {}

@@ -13,6 +13,7 @@
 #include <array>
 
 #include "day_data.h"
+#include "font_record.h"
 #include "values.h"
 
 class QAction;

@@ -1,0 +1,151 @@
+// The commands on work-state files: open, save under a name, save again,
+// the save question in front of anything that discards the arrangement, and
+// the caption that names the current file.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include "color_box.h"
+#include "dialogs.h"
+#include "tform1.h"
+
+namespace tamarie {
+
+namespace {
+
+const QString kScrollMessage = QStringLiteral("ウィンドウのスクロールバーを一番上にしてからやり直してください。");
+const QString kSavedMessage = QStringLiteral("保存しました。");
+const QString kUntitled = QStringLiteral("無題");
+const QString kCaptionSuffix = QStringLiteral("-タマリエ");
+const QString kSaveDialogTitle = QStringLiteral("名前を付けて保存");
+const QString kOpenDialogTitle = QStringLiteral("開く");
+
+// "name(patterns)|patterns|..." as the file dialogs take it: "name(patterns)" entries.
+QString DialogFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        out << (parts[i].endsWith(u')') ? parts[i] : parts[i] + QStringLiteral(" (") + patterns + u')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+// The file's name without folder and extension.
+QString TitleOf(const QString &path)
+{
+    return QFileInfo(path).completeBaseName();
+}
+
+QString OverwriteQuestion(const QString &path)
+{
+    return QFileInfo(path).fileName() + QStringLiteral(" は既に存在します。\n上書きしますか?");
+}
+
+} // namespace
+
+bool TForm1::ScrolledToTop()
+{
+    // Only the vertical bar counts: the capture reads from the top of the window.
+    const QScrollBar *bar = VertScrollBar();
+    if (bar && bar->isVisible() && bar->value() != 0) {
+        dialogs::ShowMessage(kScrollMessage, this);
+        return false;
+    }
+    return true;
+}
+
+void TForm1::ConfirmSave()
+{
+    IsSaved = false;
+    const QString name = CurrentIniFile.isEmpty() ? kUntitled : TitleOf(CurrentIniFile);
+    if (dialogs::Confirm(u'"' + name + u'"' + QStringLiteral("を保存しますか?"), this)) {
+        if (CurrentIniFile.isEmpty())
+            MenuSaveAsFileClick();
+        else
+            MenuReSaveClick();
+    } else {
+        IsSaved = true;
+    }
+}
+
+void TForm1::MenuSaveAsFileClick()
+{
+    if (!ScrolledToTop()) {
+        IsSaved = false;
+        return;
+    }
+    QString path;
+    for (;;) {
+        const QString start = CurrentIniFile.isEmpty() ? SaveDialog1.InitialDir + u'/' : CurrentIniFile;
+        const dialogs::FileAnswer answer =
+            dialogs::SaveFile(kSaveDialogTitle, DialogFilters(SaveDialog1.Filter), 1, SaveDialog1.DefaultExt, start,
+                              this);
+        if (answer.path.isEmpty())
+            return;  // cancelled: IsSaved stays as it was
+        path = answer.path;
+        if (QFileInfo(path).suffix().isEmpty() && !SaveDialog1.DefaultExt.isEmpty())
+            path += u'.' + SaveDialog1.DefaultExt;
+        // The dialog asks before replacing a file; No goes back to it.
+        if (!QFileInfo::exists(path) || dialogs::Confirm(OverwriteQuestion(path), this))
+            break;
+    }
+    if (!SaveWorkState(path)) {
+        IsSaved = false;
+        return;
+    }
+    IsSaved = true;
+    CurrentIniFile = path;
+    setWindowTitle(TitleOf(path) + kCaptionSuffix);
+}
+
+void TForm1::MenuReSaveClick()
+{
+    if (!ScrolledToTop()) {
+        IsSaved = false;
+        return;
+    }
+    if (!CurrentIniFile.isEmpty() && QFileInfo(CurrentIniFile).isFile()) {
+        IsSaved = SaveWorkState(CurrentIniFile);
+        if (IsSaved)
+            dialogs::ShowMessage(kSavedMessage, this);
+        return;
+    }
+    // Untitled, or the file was deleted or moved meanwhile.
+    MenuSaveAsFileClick();
+}
+
+void TForm1::MenuOpenClick()
+{
+    ConfirmSave();
+    if (!IsSaved)
+        return;
+    const dialogs::FileAnswer answer =
+        dialogs::OpenFile(kOpenDialogTitle, DialogFilters(OpenDialog1.Filter), OpenDialog1.InitialDir, this);
+    if (answer.path.isEmpty())
+        return;
+
+    IsLoadingFile = true;
+    PageControl1->setFocus(Qt::OtherFocusReason);
+    if (!LoadWorkState(answer.path)) {
+        // What was applied before the error stays; the caption and the
+        // current file keep naming what they named.
+        IsLoadingFile = false;
+        return;
+    }
+    if (QFileInfo(answer.path).isFile()) {
+        setWindowTitle(TitleOf(answer.path) + kCaptionSuffix);
+        CurrentIniFile = answer.path;
+    }
+    CheckBoxSameBackColor->setChecked(false);
+    ColorBoxYearMonthBackColor->setEnabled(true);
+    repaint();
+    PageControl1->setCurrentIndex(0);
+    QApplication::processEvents();
+    IsLoadingFile = false;
+}
+
+} // namespace tamarie

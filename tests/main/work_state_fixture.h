@@ -1,0 +1,102 @@
+#pragma once
+// A shown main window plus a folder for work-state files, and the steps the
+// work-state tests repeat: OK, save under a name, open, reading files back.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "color_box.h"
+#include "editor_fixture.h"
+#include "ini_file.h"
+#include "labeled_edit.h"
+#include "photo_image.h"
+#include "radio_group.h"
+#include "text_codec.h"
+
+namespace tamarie::testing {
+
+// While alive, files of this process cannot grow past the given size: a
+// full disk that even a privileged user runs into.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit{bytes, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+
+private:
+    rlimit old{};
+};
+
+class WorkStateTest : public EditorTest {
+protected:
+    QString PathOf(const QString &name) const { return files.filePath(name); }
+
+    // OK with the save question answered No.
+    void Ok(TForm1 &f, const QString &year, const QString &month, const QString &count)
+    {
+        f.LECalendarYear->setText(year);
+        f.LECalendarMonth->setText(month);
+        f.LECalendarMonths->setText(count);
+        dialogs::Answer(false);
+        f.BtnOKClick();
+        QCoreApplication::processEvents();
+    }
+
+    // Runs a change of settings controls without their handlers acting on the calendars.
+    template <typename F> void Quietly(TForm1 &f, F &&change)
+    {
+        f.IsLoadingFile = true;
+        change();
+        f.IsLoadingFile = false;
+    }
+
+    bool SaveAs(TForm1 &f, const QString &path)
+    {
+        dialogs::AnswerFile(path);
+        f.MenuSaveAsFileClick();
+        return f.IsSaved;
+    }
+
+    // The open command with the save question answered No.
+    void Open(TForm1 &f, const QString &path)
+    {
+        dialogs::Answer(false);
+        dialogs::AnswerFile(path);
+        f.MenuOpenClick();
+    }
+
+    static QByteArray Bytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void WriteBytes(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    // A hand-typed file: code page 932 with CRLF line ends.
+    static void WriteCp932(const QString &path, const QString &text)
+    {
+        QString crlf = text;
+        crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        const auto bytes = EncodeCp932(crlf);
+        ASSERT_TRUE(bytes.has_value());
+        WriteBytes(path, *bytes);
+    }
+
+    QTemporaryDir files;
+};
+
+} // namespace tamarie::testing

@@ -1,0 +1,254 @@
+// Writing work-state files: keys and their order, surplus sections, font
+// files, failures and encodings.
+#include <QFileInfo>
+#include <QFrame>
+
+#include "work_state_fixture.h"
+
+namespace tamarie::testing {
+namespace {
+
+class WorkStateWriter : public WorkStateTest {
+protected:
+    // Two calendars and one photo in a state chosen value by value.
+    void Arrange(TForm1 &f)
+    {
+        Ok(f, "2025", "4", "2");
+        Quietly(f, [&] {
+            f.CheckBoxSameSize->setChecked(true);
+            f.CalForm[1]->setGeometry(100, 110, 300, 200);
+            f.CalForm[2]->setGeometry(420, 130, 280, 210);
+            f.ABackForm[1]->SetAlphaBlendValue(150);
+            f.ABackForm[2]->SetAlphaBlendValue(0);
+            f.CalendarBackColor = 0xABCDEF;
+            f.CalForm[1]->Calendar->SetColor(0x112233);
+            f.CalForm[2]->Calendar->SetColor(0x445566);
+            f.CalendarPanelColor = 0xC0DCC0;
+            f.CalForm[1]->Panel->SetColor(0x0000FF);
+            f.CalForm[2]->Panel->SetColor(static_cast<TColorValue>(0xFF00000Fu));
+            f.TrackBarAlphaBlend->setValue(200);
+            f.ColorBoxHolidayTextColor->SetSelected(0x0000FF);
+            f.HolidayTextColor[1] = 0x0000FF;
+            f.HolidayTextColor[2] = 0x008000;
+            f.ColorBoxDayTextColor->SetSelected(0);
+            f.CalForm[1]->Calendar->SetFontColor(0x800000);
+            f.CalForm[2]->Calendar->SetFontColor(0);
+            f.RadioGroupFirstDayOfWeek->SetItemIndex(1);
+            f.RadioGroupMonthMode->SetItemIndex(2);
+            f.RadioGroupWeekDayMode->SetItemIndex(1);
+            f.CheckBoxShowRokuyo->setChecked(false);
+            f.ImgPicture[0]->setGeometry(6, 7, 385, 280);
+            f.ImageFileName[0] = PathOf("写真.jpg");
+            f.ColorBoxPaperColor->SetSelected(0xF0CAA6);
+            f.RadioGroupHoko->SetItemIndex(0);
+        });
+    }
+};
+
+TEST_F(WorkStateWriter, KeysInTheirOrderAsTheTablesGiveThem)
+{
+    TForm1 &f = Make();
+    Arrange(f);
+    const QString path = PathOf("plan.ini");
+    ASSERT_TRUE(f.SaveWorkState(path));
+    EXPECT_TRUE(dialogs::Shown().filter("保存に失敗").isEmpty());
+
+    const QRect frame = f.frameGeometry();
+    const QRect paper = f.Panel1->geometry();
+    // Typed from the tables; only the main window's and the paper's bounds
+    // come from the window as it is.
+    const QString golden = QStringLiteral(
+        "[Form1]\n"
+        "IsMaximized=%1\n"
+        "Left=%2\n"
+        "Top=%3\n"
+        "Width=%4\n"
+        "Height=%5\n"
+        "[Panel]\n"
+        "Left=%6\n"
+        "Top=%7\n"
+        "Width=%8\n"
+        "Height=%9\n"
+        "[Hoko]\n"
+        "Value=0\n"
+        "[Calendar]\n"
+        "Month=2025/04/01\n"
+        "Months=2\n"
+        "BackColor=11259375\n"
+        "BackColor_1=1122867\n"
+        "BackColor_2=4478310\n"
+        "Transparent1=0\n"
+        "Transparent2=1\n"
+        "PanelColor=12639424\n"
+        "PanelColor_1=255\n"
+        "PanelColor_2=-16777201\n"
+        "AlphaBlendValue=200\n"
+        "AlphaBlendValue_1=150\n"
+        "AlphaBlendValue_2=0\n"
+        "HolidayTextColor=255\n"
+        "HolidayTextColor1=255\n"
+        "HolidayTextColor2=32768\n"
+        "DayTextColor=0\n"
+        "DayTextColor1=8388608\n"
+        "DayTextColor2=0\n"
+        "StartOfWeek=1\n"
+        "MonthMode=2\n"
+        "WeekDayMode=1\n"
+        "ShowRokuyo=0\n"
+        "SameSize=1\n"
+        "Count=2\n"
+        "[CalForm1]\n"
+        "Left=100\n"
+        "Top=110\n"
+        "Width=300\n"
+        "Height=200\n"
+        "[CalForm2]\n"
+        "Left=420\n"
+        "Top=130\n"
+        "Width=280\n"
+        "Height=210\n"
+        "[Image]\n"
+        "Count=1\n"
+        "[Image0]\n"
+        "Left=6\n"
+        "Top=7\n"
+        "Width=385\n"
+        "Height=280\n"
+        "FileName=%10\n"
+        "[Paper]\n"
+        "Color=15780518\n")
+        .arg(f.isMaximized() ? 1 : 0)
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height())
+        .arg(paper.x())
+        .arg(paper.y())
+        .arg(paper.width())
+        .arg(paper.height())
+        .arg(PathOf("写真.jpg"));
+    QString crlf = golden;
+    crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    const auto expected = EncodeCp932(crlf);
+    ASSERT_TRUE(expected.has_value());
+    const QByteArray actual = Bytes(path);
+    EXPECT_EQ(actual, *expected) << DecodeCp932(actual).toStdString();
+}
+
+TEST_F(WorkStateWriter, FontFilesBesideTheIniFile)
+{
+    TForm1 &f = Make();
+    Arrange(f);
+    QFont title = f.CalForm[2]->Panel->font();
+    title.setFamily(QStringLiteral("Tahoma"));
+    title.setItalic(true);
+    title.setPointSize(21);
+    f.CalForm[2]->Panel->setFont(title);
+    f.CalForm[2]->Panel->SetFontColor(0x00FF00);
+    QFont grid = f.CalForm[2]->Calendar->font();
+    grid.setPointSize(14);
+    f.CalForm[2]->Calendar->setFont(grid);
+
+    const QString path = PathOf("plan.ini");
+    ASSERT_TRUE(f.SaveWorkState(path));
+    for (const char *name : {"plan.dat", "plan_1.dat", "plan_2.dat"})
+        EXPECT_EQ(QFileInfo(PathOf(name)).size(), 116) << name;
+    EXPECT_FALSE(QFileInfo::exists(PathOf("plan_3.dat")));
+
+    const QByteArray b = Bytes(PathOf("plan_2.dat"));
+    ASSERT_EQ(b.size(), 116);
+    EXPECT_EQ(uchar(b[0]), 6);
+    EXPECT_EQ(b.mid(1, 6), QByteArray("Tahoma"));
+    EXPECT_EQ(b.mid(104, 4), QByteArray("\x0E\x00\x00\x00", 4));  // the grid's 14 points, not the title's 21
+    EXPECT_EQ(uchar(b[108]), 2);                                  // italic
+    EXPECT_EQ(b.mid(112, 4), QByteArray("\x00\xFF\x00\x00", 4)); // the title's colour
+
+    // The common font: calendar 1's grid font until a font is chosen, in the
+    // weekday text colour.
+    const QByteArray p = Bytes(PathOf("plan.dat"));
+    ASSERT_EQ(p.size(), 116);
+    const QByteArray face = *EncodeCp932(f.CalForm[1]->Calendar->font().family());
+    EXPECT_EQ(p.mid(1, uchar(p[0])), face.left(100));
+    EXPECT_EQ(p.mid(112, 4), QByteArray("\x00\x00\x80\x00", 4));
+}
+
+TEST_F(WorkStateWriter, SurplusPhotoSectionsGoUpToTheFirstGapOtherContentStays)
+{
+    TForm1 &f = Make();
+    Arrange(f);
+    f.BtnAddPictureClickFrom(nullptr);
+    ASSERT_EQ(f.ImgCount, 2);
+    const QString path = PathOf("plan.ini");
+    WriteCp932(path,
+               "[Mine]\nnote=残す\n[Image2]\nLeft=2\n[Image3]\nLeft=3\n[Image4]\nLeft=4\n[Image6]\nLeft=6\n"
+               "[CalForm9]\nLeft=9\n[Calendar]\nBackColor_9=5\n");
+    ASSERT_TRUE(f.SaveWorkState(path));
+    IniFile ini(path);
+    for (const char *gone : {"Image2", "Image3", "Image4"})
+        EXPECT_FALSE(ini.SectionExists(gone)) << gone;
+    EXPECT_TRUE(ini.SectionExists("Image6"));
+    EXPECT_EQ(ini.ReadInteger("CalForm9", "Left", 0), 9);
+    EXPECT_EQ(ini.ReadInteger("Calendar", "BackColor_9", 0), 5);
+    EXPECT_EQ(ini.ReadString("Mine", "note"), QStringLiteral("残す"));
+    EXPECT_EQ(ini.ReadInteger("Image", "Count", -1), 2);
+    EXPECT_EQ(ini.ReadInteger("Image1", "Width", 0), 200);
+    EXPECT_EQ(ini.Sections().first(), QStringLiteral("Mine"));
+}
+
+TEST_F(WorkStateWriter, AFailureIsReportedAndLeavesTheOldFile)
+{
+    TForm1 &f = Make();
+    Arrange(f);
+    const QString path = PathOf("plan.ini");
+    WriteBytes(path, "[Old]\r\nx=1\r\n");
+    dialogs::ClearShown();
+    {
+        FileSizeLimit full(200);  // the disk fills up while the file is written
+        EXPECT_FALSE(f.SaveWorkState(path));
+    }
+    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。"});
+    EXPECT_EQ(Bytes(path), QByteArray("[Old]\r\nx=1\r\n"));
+    EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{"plan.ini"});  // no temporary left
+
+    // Through the command: IsSaved false, caption and current file unchanged.
+    dialogs::ClearShown();
+    EXPECT_FALSE(SaveAs(f, PathOf("no/such/folder/new.ini")));
+    EXPECT_EQ(dialogs::Shown().last(), QStringLiteral("保存に失敗しました。"));
+    EXPECT_TRUE(f.CurrentIniFile.isEmpty());
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("無題-タマリエ"));
+
+    // A folder where the file should be cannot even be read.
+    ASSERT_TRUE(QDir().mkdir(PathOf("folder.ini")));
+    dialogs::ClearShown();
+    EXPECT_FALSE(f.SaveWorkState(PathOf("folder.ini")));
+    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。"});
+}
+
+TEST_F(WorkStateWriter, FontFileThatCannotBeWrittenFailsTheSave)
+{
+    TForm1 &f = Make();
+    Arrange(f);
+    ASSERT_TRUE(QDir().mkdir(PathOf("plan_2.dat")));  // a folder where calendar 2's file belongs
+    dialogs::ClearShown();
+    EXPECT_FALSE(f.SaveWorkState(PathOf("plan.ini")));
+    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。"});
+    EXPECT_TRUE(QFileInfo::exists(PathOf("plan.ini")));  // what was written before stays
+    EXPECT_EQ(QFileInfo(PathOf("plan_1.dat")).size(), 116);
+}
+
+TEST_F(WorkStateWriter, PathOutsideTheCodePageSwitchesTheFileToUtf16)
+{
+    TForm1 &f = Make();
+    Arrange(f);
+    const QString photo = PathOf("사진 😀.png");
+    f.ImageFileName[0] = photo;
+    const QString path = PathOf("plan.ini");
+    ASSERT_TRUE(f.SaveWorkState(path));
+    const QByteArray b = Bytes(path);
+    ASSERT_GE(b.size(), 2);
+    EXPECT_EQ(b.left(2), QByteArray("\xFF\xFE"));
+    EXPECT_EQ(IniFile(path).ReadString("Image0", "FileName"), photo);
+}
+
+} // namespace
+} // namespace tamarie::testing
