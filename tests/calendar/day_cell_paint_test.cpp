@@ -379,6 +379,20 @@ TEST_F(DayCellPaint, FirstDayOfWeekSettingRelaysTheGrid)
     EXPECT_EQ(grid->GetCellText(5, 1), "1");  // Monday start: the Saturday 1st is in column 5
 }
 
+TEST_F(DayCellPaint, FontSizeInPixelsCountsInPointsOfTheDevice)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);  // 96 dots per inch
+    image.setDotsPerMeterY(3780);
+    QFont f(QStringLiteral("IPAGothic"));
+    f.setPixelSize(20);
+    EXPECT_EQ(FontPointSize(f, &image), 15);  // 20 * 72 / 96
+    f.setPointSize(11);
+    EXPECT_EQ(FontPointSize(f, &image), 11);
+    EXPECT_EQ(FontOfPointSize(f, 0).pointSize(), 1);  // labels of a tiny font stay drawable
+    EXPECT_EQ(FontOfPointSize(f, 5).pointSize(), 5);
+}
+
 TEST_F(DayCellPaint, TinyCellsDoNotCrash)
 {
     data.schedules[Date(2025, 3, 6)] = DayCellSchedule{QString(200, QChar(0x3042)), 3};
