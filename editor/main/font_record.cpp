@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QSaveFile>
 #include <algorithm>
+#include <memory>
 #include <unistd.h>
 
 #include "text_codec.h"
@@ -125,22 +126,38 @@ FontRecordResult ReadFontRecordFile(const QString &path)
 
 bool WriteFontRecordFile(const QString &path, const TCalendarFontRecord &record)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return false;
-    const QByteArray bytes = EncodeFontRecord(record);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.cancelWriting();
-        return false;
+    return WriteFontRecordFiles({{path, record}}) == 1;
+}
+
+int WriteFontRecordFiles(const std::vector<std::pair<QString, TCalendarFontRecord>> &files)
+{
+    // All temporary files are written before the first is flushed to disk,
+    // so the flushes share the file system's journal commits.
+    std::vector<std::unique_ptr<QSaveFile>> pending;
+    pending.reserve(files.size());
+    for (const auto &[path, record] : files) {
+        const QFileInfo info(path);
+        if (info.exists() && !info.isFile())
+            return 0;
+        auto f = std::make_unique<QSaveFile>(path);
+        const QByteArray bytes = EncodeFontRecord(record);
+        if (!f->open(QIODevice::WriteOnly) || f->write(bytes) != bytes.size() || !f->flush()) {
+            f->cancelWriting();
+            return 0;
+        }
+        pending.push_back(std::move(f));
     }
-    if (f.handle() >= 0 && ::fsync(f.handle()) != 0) {
-        f.cancelWriting();
-        return false;
+    for (auto &f : pending)
+        if (f->handle() >= 0 && ::fsync(f->handle()) != 0)
+            return 0;
+    // Each rename replaces one file whole; a failure stops the rest.
+    int committed = 0;
+    for (auto &f : pending) {
+        if (!f->commit())
+            return committed;
+        ++committed;
     }
-    return f.commit();
+    return committed;
 }
 
 QString FontRecordErrorMessage(const QString &path, FontRecordStatus status)

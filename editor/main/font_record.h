@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "values.h"
 
@@ -58,6 +60,10 @@ FontRecordResult ReadFontRecordFile(const QString &path);
 // file beside it, flushed to disk, renamed over).  False on any failure; an
 // existing file is then left as it was.
 bool WriteFontRecordFile(const QString &path, const TCalendarFontRecord &record);
+// The same for several files at once.  Nothing is replaced unless every
+// temporary file was written and flushed; returns how many files were
+// replaced (all of them on success).
+int WriteFontRecordFiles(const std::vector<std::pair<QString, TCalendarFontRecord>> &files);
 
 // The message shown for a companion file that exists but cannot be read.
 QString FontRecordErrorMessage(const QString &path, FontRecordStatus status);

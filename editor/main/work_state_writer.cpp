@@ -146,26 +146,24 @@ bool TForm1::SaveWorkState(const QString &FileName)
         return false;
     }
 
-    // 11. The common calendar font.
+    // 11. The common calendar font; 12. each calendar's title font, with
+    // its grid font's size.  Written together, each file replaced whole.
+    std::vector<std::pair<QString, TCalendarFontRecord>> fonts;
     const QFont common = CalendarFontFace();
-    if (!WriteFontRecordFile(CommonFontFilePath(FileName),
-                             RecordOf(common, CalendarFontCharset.CharsetFor(common.family()), CalendarFontColor(),
-                                      PointsOf(common)))) {
-        dialogs::ShowMessage(kSaveFailedMessage, this);
-        return false;
-    }
-
-    // 12. Each calendar's title font, with its grid font's size.
+    fonts.emplace_back(CommonFontFilePath(FileName),
+                       RecordOf(common, CalendarFontCharset.CharsetFor(common.family()), CalendarFontColor(),
+                                PointsOf(common)));
     for (int n = 1; n <= N; ++n) {
         if (!cal(n))
             continue;
         const QFont title = cal(n)->Panel->font();
-        const TCalendarFontRecord r = RecordOf(title, TitleFontCharset[n].CharsetFor(title.family()),
-                                               cal(n)->Panel->FontColor(), PointsOf(cal(n)->Calendar->font()));
-        if (!WriteFontRecordFile(CalendarFontFilePath(FileName, n), r)) {
-            dialogs::ShowMessage(kSaveFailedMessage, this);
-            return false;
-        }
+        fonts.emplace_back(CalendarFontFilePath(FileName, n),
+                           RecordOf(title, TitleFontCharset[n].CharsetFor(title.family()),
+                                    cal(n)->Panel->FontColor(), PointsOf(cal(n)->Calendar->font())));
+    }
+    if (WriteFontRecordFiles(fonts) != int(fonts.size())) {
+        dialogs::ShowMessage(kSaveFailedMessage, this);
+        return false;
     }
     return true;
 }

@@ -185,6 +185,23 @@ TEST(FontRecordFile, WriteReadAndFailures)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"old.dat", "plan.dat"}));
 }
 
+TEST(FontRecordFile, SeveralFilesAreReplacedTogetherOrNotAtAll)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TCalendarFontRecord a{QStringLiteral("A"), 1, 10, 0, 1};
+    const TCalendarFontRecord b{QStringLiteral("B"), 128, 20, kFontStyleBold, 2};
+    WriteAll(dir.filePath("x.dat"), QByteArray(116, '\x07'));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("y.dat")));
+    EXPECT_EQ(WriteFontRecordFiles({{dir.filePath("x.dat"), a}, {dir.filePath("y.dat"), b}}), 0);
+    EXPECT_EQ(ReadAll(dir.filePath("x.dat")), QByteArray(116, '\x07'));
+
+    EXPECT_EQ(WriteFontRecordFiles({{dir.filePath("x.dat"), a}, {dir.filePath("z.dat"), b}}), 2);
+    EXPECT_EQ(ReadAll(dir.filePath("x.dat")), EncodeFontRecord(a));
+    EXPECT_EQ(ReadAll(dir.filePath("z.dat")), EncodeFontRecord(b));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"x.dat", "z.dat"}));
+}
+
 TEST(FontRecordFile, CompanionNames)
 {
     EXPECT_EQ(CommonFontFilePath("/w/plan.ini"), "/w/plan.dat");
