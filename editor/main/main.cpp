@@ -12,8 +12,9 @@ int main(int argc, char *argv[])
     tamarie::fonts::InstallSubstitutions();
 
     tamarie::TForm1 form1;
-    // The print window and the about window are created here, after the main
-    // window, and live as long as the program (form1.PrintForm, form1.VersionForm).
+    // The print window and the about window, after the main window; they
+    // live as long as the program (form1.PrintForm, form1.VersionForm).
+    form1.CreateOutputWindows();
 
     form1.show();
     return app.exec();

@@ -14,9 +14,5 @@ void TForm1::CheckBoxIsHolidayClick() {}
 void TForm1::CheckListBoxHolidayClick() {}
 void TForm1::CheckListBoxHolidayPartOfClick() {}
 void TForm1::CheckListBoxHolidayNumberOfClick() {}
-void TForm1::MenuSaveAsPictureClick() {}
-void TForm1::MenuPrintClick() {}
-void TForm1::MenuHelpClick() {}
-void TForm1::MenuVersionClick() {}
 
 } // namespace tamarie

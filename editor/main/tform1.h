@@ -42,6 +42,9 @@ class TImage;
 class TLabeledEdit;
 class TRadioGroup;
 class TPhotoLayers;
+class TPrintForm;
+class TVersionForm;
+struct ArrangementRendering;
 
 constexpr int kMaxCalendars = 12;
 
@@ -191,8 +194,8 @@ public:
 
     // The print window and the about window live as long as the program;
     // the entry creates them after the main window.
-    QWidget *PrintForm = nullptr;
-    QWidget *VersionForm = nullptr;
+    TPrintForm *PrintForm = nullptr;
+    TVersionForm *VersionForm = nullptr;
 
     // The apply-to-month lists in their fixed order.
     std::array<QComboBox *, 6> TekiyoLists() const;
@@ -323,6 +326,26 @@ public:
     // Character sets read from font files, noted with their faces.
     TFontCharsetNote CalendarFontCharset;
     std::array<TFontCharsetNote, kMaxCalendars + 1> TitleFontCharset{};
+
+    // ---- Pictures, printing and help (picture_commands.cpp,
+    // arrangement_gathering.cpp) -------------------------------------------
+    // Creates the print and about windows once and gives the print window
+    // the arrangement; the program entry calls it after creating this window.
+    void CreateOutputWindows();
+    // The paper with its photos and the visible calendar pairs from bottom to
+    // top, in the paper's client coordinates, as the capture composes them.
+    ArrangementRendering GatherArrangement();
+    // The paper with its photos; image (0, 0) is the paper's client (0, 0).
+    QImage RenderPaper() const;
+    // The visible calendars, bottom to top.
+    QVector<int> CalendarStackingOrder() const;
+    // Screen position of the paper's client point (paper width, paper height).
+    QPoint PaperBottomRight() const;
+    // Calendars in the order they last came to the front (shown or
+    // activated), bottom to top; kept by the watch WatchCalendarStacking
+    // installs (CreateOutputWindows does).
+    QVector<int> CalendarStacking;
+    void WatchCalendarStacking();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

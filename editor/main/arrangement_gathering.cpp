@@ -1,0 +1,146 @@
+// What the capture composes: the paper with its photos and the calendar
+// pairs over it, each rendered by its own window rather than read back from
+// the screen, and the order in which the calendars lie on top of each other.
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QPainter>
+#include <QSet>
+
+#include "arrangement_capture.h"
+#include "back_form.h"
+#include "calendar_form.h"
+#include "month_grid.h"
+#include "radio_group.h"
+#include "tform1.h"
+
+namespace tamarie {
+
+namespace {
+
+// Top-level windows give no stacking order, so it is kept here: a calendar
+// or backing window that is shown or activated brings its pair to the front
+// (activation raises it, and the backing window then puts itself right
+// behind its calendar).
+class CalendarStackingWatch : public QObject {
+public:
+    explicit CalendarStackingWatch(TForm1 *form) : QObject(form), Form(form) { setObjectName(Name()); }
+    static QString Name() { return QStringLiteral("CalendarStackingWatch"); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::WindowActivate) && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->isWindow()) {
+            for (int n = 1; n <= kMaxCalendars; ++n) {
+                if (watched == Form->CalForm[n] || watched == Form->ABackForm[n]) {
+                    Form->CalendarStacking.removeAll(n);
+                    Form->CalendarStacking.append(n);
+                    break;
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    TForm1 *Form;
+};
+
+// A colour that does not occur in img, for a calendar whose colour key is
+// off: none of its pixels may then be left out.
+QRgb UnusedColour(const QImage &img)
+{
+    QSet<QRgb> used;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            used.insert(line[x] & 0xFFFFFF);
+    }
+    QRgb c = 0x010203;
+    while (used.contains(c))
+        ++c;
+    return c;
+}
+
+} // namespace
+
+void TForm1::WatchCalendarStacking()
+{
+    if (findChild<QObject *>(CalendarStackingWatch::Name(), Qt::FindDirectChildrenOnly))
+        return;
+    qApp->installEventFilter(new CalendarStackingWatch(this));
+}
+
+QImage TForm1::RenderPaper() const
+{
+    // Same size as the paper, so the capture rectangle (client (5, 5), paper
+    // size less 20) comes out as on screen; the last column and row, beyond
+    // the paper's client area, are never part of it.
+    QImage paper(Panel1->size(), QImage::Format_RGB32);
+    paper.fill(Panel1->palette().color(QPalette::Window));
+    Panel1->render(&paper, -Panel1->contentsRect().topLeft(), QRegion(Panel1->rect()));
+    return paper;
+}
+
+QVector<int> TForm1::CalendarStackingOrder() const
+{
+    auto visible = [this](int n) {
+        return n >= 1 && n <= CalendarCount && CalForm[n] && CalForm[n]->isVisible();
+    };
+    QVector<int> order;
+    // Calendars never seen coming to the front lie below, in creation order.
+    for (int n = 1; n <= CalendarCount && n <= kMaxCalendars; ++n)
+        if (visible(n) && !CalendarStacking.contains(n))
+            order.append(n);
+    for (int n : CalendarStacking)
+        if (visible(n))
+            order.append(n);
+    return order;
+}
+
+ArrangementRendering TForm1::GatherArrangement()
+{
+    ArrangementRendering arrangement;
+    arrangement.paper = RenderPaper();
+    arrangement.landscape = RadioGroupHoko->ItemIndex() == 1;  // "横"
+
+    const QPoint origin = Panel1->mapToGlobal(Panel1->contentsRect().topLeft());
+    auto onPaper = [&origin](const QRect &global) { return global.translated(-origin); };
+
+    for (int n : CalendarStackingOrder()) {
+        TplCalendarForm *cal = CalForm[n];
+        CalendarPairRendering pair;
+        if (TBackForm *back = ABackForm[n]; back && back->isVisible()) {
+            pair.backGeometry = onPaper(back->geometry());
+            pair.backColor = ValueToColor(back->Color());
+            pair.alpha = back->AlphaBlendValue();
+        } else {
+            pair.alpha = 0;
+        }
+        pair.calendarGeometry = onPaper(cal->geometry());
+        // The window's rendering leaves its key colour clear; the composition
+        // wants an opaque picture with the key colour in those places.
+        const QImage own = cal->RenderImage();
+        const QRgb key =
+            cal->TransparentColor() ? ResolveColorValue(cal->TransparentColorValue()).rgb() : UnusedColour(own);
+        QImage rendering(own.size(), QImage::Format_RGB32);
+        rendering.fill(key);
+        {
+            QPainter p(&rendering);
+            p.drawImage(0, 0, own);
+        }
+        pair.calendar = rendering;
+        pair.keyColor = QColor::fromRgb(key);
+        arrangement.pairs.push_back(std::move(pair));
+    }
+    return arrangement;
+}
+
+QPoint TForm1::PaperBottomRight() const
+{
+    return Panel1->mapToGlobal(Panel1->contentsRect().topLeft() + QPoint(Panel1->width(), Panel1->height()));
+}
+
+} // namespace tamarie
