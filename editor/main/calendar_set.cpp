@@ -70,6 +70,10 @@ void TForm1::CreateCalendarPair(int N)
     CalForm[N] = cal;
     cal->SetTag(N);
     cal->Calendar->OnDblClick = [this](QObject *sender) { CalendarDblClick(sender); };
+    cal->Calendar->OnPaintCell = [this](TplCalendarFormCalendar &grid, QPainter &canvas, int col, int row,
+                                        const QRect &rect, TGridDrawState state) {
+        PaintCell(grid, canvas, col, row, rect, state);
+    };
     cal->IsStarting = [this] { return IsStart; };
 
     auto *back = new TBackForm(this);

@@ -244,6 +244,7 @@ void TForm1::ConnectHandlers()
     connect(CheckBoxShowRokuyo, &QCheckBox::toggled, this, &TForm1::CheckBoxShowRokuyoClick);
     connect(CheckBoxIsHoliday, &QCheckBox::toggled, this, &TForm1::CheckBoxIsHolidayClick);
     connect(RadioGroupMark, &TRadioGroup::Click, this, &TForm1::RadioGroupMarkClick);
+    LESchedule->OnKeyPress = [this](QChar key) { return LEScheduleKeyPress(key); };
 
     connect(BtnAddPicture, &QPushButton::clicked, this, &TForm1::BtnAddPictureClick);
     connect(BtnDeletePicture, &QPushButton::clicked, this, &TForm1::BtnDeletePictureClick);

@@ -6,13 +6,5 @@
 
 namespace tamarie {
 
-void TForm1::CalendarDblClick(QObject *) {}
-void TForm1::BackFormDblClick(QObject *) {}
-void TForm1::ShowScheduleOfDate() {}
-void TForm1::RadioGroupMarkClick() {}
-void TForm1::CheckBoxIsHolidayClick() {}
-void TForm1::CheckListBoxHolidayClick() {}
-void TForm1::CheckListBoxHolidayPartOfClick() {}
-void TForm1::CheckListBoxHolidayNumberOfClick() {}
 
 } // namespace tamarie

@@ -31,10 +31,14 @@ class QTabWidget;
 class QWidget;
 class QTimer;
 class QImage;
+class QPainter;
+class QRect;
 
 namespace tamarie {
 
 class TplCalendarForm;
+class TplCalendarFormCalendar;
+struct TGridDrawState;
 class TBackForm;
 class TCheckListBox;
 class TColorBox;
@@ -243,6 +247,18 @@ public:
     void RadioGroupFirstDayOfWeekClick();
     void CheckBoxShowRokuyoClick();
     void RepaintCalendarGrids();
+
+    // ---- Schedule panel and day cells (schedule_panel.cpp) -------------
+    // Enter stores the schedule and is swallowed (true); other keys type.
+    bool LEScheduleKeyPress(QChar Key);
+    void StoreSchedules();
+    void RefreshHolidayCheckBox();
+    void RepaintScheduleCalendar();
+    QString GetRokuyo(TDateValue D) const;
+    QString GetSekki(TDateValue D) const;
+    // The painting of every day cell of calendar window Grid.FCalForm.
+    void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
+                   const TGridDrawState &AState);
 
     // ---- Handlers filled by later work (pending_handlers.cpp) ----------
     void CalendarDblClick(QObject *Sender);
