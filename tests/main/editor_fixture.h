@@ -3,6 +3,7 @@
 // file never touch the real documents folder), with message boxes scripted.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -21,6 +22,20 @@ inline void EnsureApp()
     static char *argv[] = {name, nullptr};
     if (!qApp)
         new QApplication(argc, argv);
+}
+
+// Scrolls the main window's client area down; false when the window cannot be
+// made small enough to scroll.
+inline bool ScrollDown(TForm1 &f)
+{
+    f.setWindowState(Qt::WindowNoState);
+    f.resize(f.minimumSize());
+    QCoreApplication::processEvents();
+    QScrollBar *bar = f.VertScrollBar();
+    if (!bar->isVisible() || bar->maximum() == 0)
+        return false;
+    bar->setValue(bar->maximum());
+    return bar->value() != 0;
 }
 
 class EditorTest : public ::testing::Test {

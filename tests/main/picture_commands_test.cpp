@@ -92,18 +92,6 @@ protected:
         return pts;
     }
 
-    // Scrolls the client area down; false when the window cannot be made small enough.
-    bool ScrollDown(TForm1 &f)
-    {
-        f.setWindowState(Qt::WindowNoState);
-        f.resize(f.minimumSize());
-        QCoreApplication::processEvents();
-        QScrollBar *bar = f.VertScrollBar();
-        if (!bar->isVisible() || bar->maximum() == 0)
-            return false;
-        bar->setValue(bar->maximum());
-        return bar->value() != 0;
-    }
 
     // OK with the save question answered No.
     void Ok(TForm1 &f, const QString &count)

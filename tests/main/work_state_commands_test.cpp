@@ -24,18 +24,6 @@ protected:
         QCoreApplication::sendEvent(&f, &event);
         return event.isAccepted();
     }
-    // Scrolls the client area down; false when the window cannot be made small enough.
-    bool ScrollDown(TForm1 &f)
-    {
-        f.setWindowState(Qt::WindowNoState);
-        f.resize(f.minimumSize());
-        QCoreApplication::processEvents();
-        QScrollBar *bar = f.VertScrollBar();
-        if (!bar->isVisible() || bar->maximum() == 0)
-            return false;
-        bar->setValue(bar->maximum());
-        return bar->value() != 0;
-    }
 };
 
 TEST_F(WorkStateCommands, CloseAsksWithUntitledAndYesWithCancelledDialogKeepsTheProgramOpen)
