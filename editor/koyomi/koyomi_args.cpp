@@ -58,7 +58,7 @@ QString Usage()
 Request ParseArguments(const QStringList &args)
 {
     Request r;
-    QString spec, from, to;
+    QString dateArg, from, to;
     bool haveFrom = false, haveTo = false;
     auto fail = [&r](const QString &message) {
         if (r.error.isEmpty())
@@ -88,16 +88,16 @@ Request ParseArguments(const QStringList &args)
             value(QStringLiteral("--to"), to, haveTo);
         } else if (a.startsWith(u'-') && a.size() > 1 && !a[1].isDigit()) {
             fail(QStringLiteral("知らないオプションです: %1").arg(a));
-        } else if (!spec.isEmpty()) {
+        } else if (!dateArg.isEmpty()) {
             fail(QStringLiteral("日付は一つだけ指定してください: %1").arg(a));
         } else {
-            spec = a;
+            dateArg = a;
         }
     }
     if (r.help || !r.error.isEmpty())
         return r;
     if (haveFrom || haveTo) {
-        if (!spec.isEmpty())
+        if (!dateArg.isEmpty())
             return fail(QStringLiteral("日付と --from/--to は一緒に使えません")), r;
         if (!haveFrom || !haveTo)
             return fail(QStringLiteral("--from と --to は両方指定してください")), r;
@@ -111,9 +111,9 @@ Request ParseArguments(const QStringList &args)
         r.to = t.first;
         return r;
     }
-    if (spec.isEmpty())
+    if (dateArg.isEmpty())
         return fail(QStringLiteral("日付を指定してください")), r;
-    const Parsed p = ParseSpec(spec, false);
+    const Parsed p = ParseSpec(dateArg, false);
     if (!p.error.isEmpty())
         return fail(p.error), r;
     r.from = p.first;
