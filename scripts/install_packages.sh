@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  clang
+  clang libclang-rt-14-dev
 )
 
 missing=()
