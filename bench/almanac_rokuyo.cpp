@@ -3,18 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "almanac.h"
+#include "almanac_days.h"
 
 namespace {
-
-int g_nextColdYear = 1901;
-
-// A year not asked for recently: cycling through two centuries defeats the
-// library's small cache of year tables.
-int ColdYear() {
-    const int year = g_nextColdYear;
-    g_nextColdYear = year >= 2099 ? 1901 : year + 1;
-    return year;
-}
 
 void RokuyoOf(int year, int month, int day) {
     int solarMonth = 0, oldMonth = 0, oldDay = 0, rokuyo = 0;
@@ -23,12 +14,7 @@ void RokuyoOf(int year, int month, int day) {
     benchmark::DoNotOptimize(rokuyo);
 }
 
-// One repaint's worth: twelve months of 31 cells.
-void Repaint(int year) {
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= 31; ++day) RokuyoOf(year, month, day);
-    }
-}
+void Repaint(int year) { ForRepaintCells(year, RokuyoOf); }
 
 void BM_RokuyoDllWarm(benchmark::State &state) {
     int solarMonth = 0, oldMonth = 0, oldDay = 0, rokuyo = 0;

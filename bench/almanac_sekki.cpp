@@ -4,17 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "almanac.h"
+#include "almanac_days.h"
 
 namespace {
-
-int g_nextColdYear = 1901;
-
-// A year not asked for recently, cycling through two centuries.
-int ColdYear() {
-    const int year = g_nextColdYear;
-    g_nextColdYear = year >= 2099 ? 1901 : year + 1;
-    return year;
-}
 
 void SekkiOf(int year, int month, int day) {
     int solarMonth = 0, code = 0;
@@ -30,12 +22,7 @@ void WholeYear(int year) {
     for (int day = 1; day <= 365; ++day) SekkiOf(year, 1, day);
 }
 
-// One repaint's worth: twelve months of 31 cells.
-void Repaint(int year) {
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= 31; ++day) SekkiOf(year, month, day);
-    }
-}
+void Repaint(int year) { ForRepaintCells(year, SekkiOf); }
 
 void BM_SekkiDllOneCall(benchmark::State &state) {
     int code = 0;
