@@ -51,22 +51,27 @@ QString Usage()
     return QStringLiteral(
         "使い方: tamarie-koyomi [--holidays] 年 | 年-月 | 年-月-日\n"
         "        tamarie-koyomi [--holidays] --from 年-月-日 --to 年-月-日\n"
+        "        tamarie-koyomi --ics ファイル [年 | 年-月 | 年-月-日 | --from .. --to ..]\n"
         "一日一行、タブ区切りで 日付 曜日 祝日 旧暦月 旧暦日 六曜 節気 を出力します。\n"
-        "--holidays  祝日・振替休日・国民の休日だけを「日付<TAB>名前」で出力します。\n");
+        "--holidays  祝日・振替休日・国民の休日だけを「日付<TAB>名前」で出力します。\n"
+        "--holiday-list ファイル  内閣府の祝日一覧(syukujitsu.csv)に従います。\n"
+        "            指定しないときはデータフォルダの syukujitsu.csv があれば使います。\n"
+        "--ics ファイル  iCalendar ファイルの予定を、読み込んだときの日付ごとに予定の列を\n"
+        "            付けて出力します。繰り返しの予定は指定の期間(省略時は今年と来年)に展開します。\n");
 }
 
 Request ParseArguments(const QStringList &args)
 {
     Request r;
     QString dateArg, from, to;
-    bool haveFrom = false, haveTo = false;
+    bool haveFrom = false, haveTo = false, haveList = false, haveIcs = false;
     auto fail = [&r](const QString &message) {
         if (r.error.isEmpty())
             r.error = message;
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        auto value = [&](const QString &name, QString &out, bool &have) {
+        auto value = [&](const QString &name, QString &out, bool &have, const QString &what = QStringLiteral("日付")) {
             if (have)
                 fail(QStringLiteral("%1 が二度指定されています").arg(name));
             have = true;
@@ -75,7 +80,7 @@ Request ParseArguments(const QStringList &args)
             } else if (i + 1 < args.size()) {
                 out = args[++i];
             } else {
-                fail(QStringLiteral("%1 の後に日付がありません").arg(name));
+                fail(QStringLiteral("%1 の後に%2がありません").arg(name, what));
             }
         };
         if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
@@ -86,6 +91,10 @@ Request ParseArguments(const QStringList &args)
             value(QStringLiteral("--from"), from, haveFrom);
         } else if (a == QLatin1String("--to") || a.startsWith(QLatin1String("--to="))) {
             value(QStringLiteral("--to"), to, haveTo);
+        } else if (a == QLatin1String("--holiday-list") || a.startsWith(QLatin1String("--holiday-list="))) {
+            value(QStringLiteral("--holiday-list"), r.holidayList, haveList, QStringLiteral("ファイル名"));
+        } else if (a == QLatin1String("--ics") || a.startsWith(QLatin1String("--ics="))) {
+            value(QStringLiteral("--ics"), r.ics, haveIcs, QStringLiteral("ファイル名"));
         } else if (a.startsWith(u'-') && a.size() > 1 && !a[1].isDigit()) {
             fail(QStringLiteral("知らないオプションです: %1").arg(a));
         } else if (!dateArg.isEmpty()) {
@@ -96,6 +105,17 @@ Request ParseArguments(const QStringList &args)
     }
     if (r.help || !r.error.isEmpty())
         return r;
+    if ((haveList && r.holidayList.isEmpty()) || (haveIcs && r.ics.isEmpty()))
+        return fail(QStringLiteral("ファイル名が空です")), r;
+    if (haveIcs && r.holidaysOnly)
+        return fail(QStringLiteral("--ics と --holidays は一緒に使えません")), r;
+    r.rangeGiven = haveFrom || haveTo || !dateArg.isEmpty();
+    if (haveIcs && !r.rangeGiven) {
+        const int year = QDate::currentDate().year();
+        r.from = QDate(year, 1, 1);
+        r.to = QDate(year + 1, 12, 31);
+        return r;
+    }
     if (haveFrom || haveTo) {
         if (!dateArg.isEmpty())
             return fail(QStringLiteral("日付と --from/--to は一緒に使えません")), r;

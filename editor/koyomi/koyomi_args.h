@@ -9,6 +9,9 @@ namespace tamarie::koyomi {
 struct Request {
     QDate from, to;             // inclusive
     bool holidaysOnly = false;
+    QString holidayList;        // --holiday-list FILE: the published list to follow
+    QString ics;                // --ics FILE: list that file's events
+    bool rangeGiven = false;    // a date or --from/--to was given (optional with --ics)
     bool help = false;
     QString error;              // set when the arguments are unusable
 };

@@ -1,7 +1,10 @@
 // tamarie-koyomi: the holidays, old calendar, rokuyo and solar terms of a
 // date, a month, a year or a range, one tab-separated line per day, computed
 // exactly as the calendar's day cells compute them.
+#include "data_folder.h"
+#include "holiday_list.h"
 #include "holidays.h"
+#include "ical_schedules.h"
 #include "koyomi_args.h"
 #include "koyomi_day.h"
 #include "values.h"
@@ -38,6 +41,34 @@ int main(int argc, char **argv)
                      koyomi::Usage().toUtf8().constData());
         return 2;
     }
+    // The published list given, or the one the editor reads; a damaged one is
+    // reported and the rules decide, as in the editor.
+    const QString listPath = request.holidayList.isEmpty()
+                                 ? DataFolder() + u'/' + QString::fromUtf16(kHolidayListFileName)
+                                 : request.holidayList;
+    THolidayListRead list = ReadHolidayListFile(listPath);
+    if (!request.holidayList.isEmpty() && !list.list && list.error.isEmpty())
+        list.error = QStringLiteral("ファイルが見つかりません");
+    if (!list.error.isEmpty())
+        std::fprintf(stderr, "tamarie-koyomi: 祝日一覧 %s を使えません(%s)。祝日は計算で求めます。\n",
+                     listPath.toUtf8().constData(), list.error.toUtf8().constData());
+    if (list.list)
+        UseHolidayList(std::move(*list.list));
+
+    if (!request.ics.isEmpty()) {
+        const TIcsRead ics = ReadIcsFile(request.ics, request.from, request.to);
+        if (!ics.error.isEmpty()) {
+            std::fprintf(stderr, "tamarie-koyomi: %s を読み込めません(%s)\n", request.ics.toUtf8().constData(),
+                         ics.error.toUtf8().constData());
+            return 1;
+        }
+        Put(koyomi::Header() + QStringLiteral("\t予定"));
+        for (const TIcsDay &day : ics.days)
+            if (!request.rangeGiven || (day.date >= request.from && day.date <= request.to))
+                Put(koyomi::Format(koyomi::LookUp(day.date)) + u'\t' + day.text);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+
     if (!request.holidaysOnly)
         Put(koyomi::Header());
     for (QDate d = request.from; d.isValid() && d <= request.to; d = d.addDays(1)) {

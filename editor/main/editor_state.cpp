@@ -108,6 +108,7 @@ void TForm1::ReadSettingsFile()
     StoreHolidayWeekdays();
     DayData.LoadConfig();
     ShowHolidayWeekdays();
+    ReadHolidayList();
 }
 
 void TForm1::StoreHolidayWeekdays()

@@ -214,6 +214,7 @@ public:
     // ---- Start-up and window (editor_state.cpp) ------------------------
     void FormCreate();
     void ReadSettingsFile();
+    void ReadHolidayList();
     // Copies the three weekday check lists into DayData and back.
     void StoreHolidayWeekdays();
     void ShowHolidayWeekdays();

@@ -200,35 +200,91 @@ const char16_t *HolidayName(long long n)
     return nullptr;
 }
 
+// A listed day named plainly "休日" is a substitute or citizens' holiday.
+bool IsGenericRestDay(const QString &name) { return name == u"休日"; }
+// "休日" and "休日（祝日扱い）" give no name of their own; the rules' name, where
+// the rules know the day, tells the user more.
+bool IsGenericName(const QString &name) { return name.startsWith(u"休日"); }
+
+THolidayList &ListInUse()
+{
+    static THolidayList list;
+    return list;
+}
+
 } // namespace
 
-bool IsNationalHoliday(TDateValue date, QString &name)
+bool IsNationalHoliday(const THolidayList &list, TDateValue date, QString &name)
 {
     long long n;
-    const char16_t *text = DayNumber(date, n) ? NationalOn(n) : nullptr;
+    if (!DayNumber(date, n)) {
+        name.clear();
+        return false;
+    }
+    if (!list.Empty() && list.Covers(n)) {
+        const QString *listed = list.Find(n);
+        if (!listed || IsGenericRestDay(*listed)) {
+            name.clear();
+            return false;
+        }
+        name = *listed;
+        return true;
+    }
+    const char16_t *text = NationalOn(n);
     name = text ? Name(text) : QString();
     return text != nullptr;
 }
 
-bool IsNationalHoliday(TDateValue date)
+bool IsNationalHoliday(const THolidayList &list, TDateValue date)
 {
     long long n;
-    return DayNumber(date, n) && NationalOn(n);
+    if (!DayNumber(date, n))
+        return false;
+    if (!list.Empty() && list.Covers(n)) {
+        const QString *listed = list.Find(n);
+        return listed && !IsGenericRestDay(*listed);
+    }
+    return NationalOn(n);
 }
 
-bool IsHoliday(TDateValue date, QString &name)
+bool IsHoliday(const THolidayList &list, TDateValue date, QString &name)
 {
     long long n;
-    const char16_t *text = DayNumber(date, n) ? HolidayName(n) : nullptr;
+    if (!DayNumber(date, n)) {
+        name.clear();
+        return false;
+    }
+    if (!list.Empty() && list.Covers(n)) {
+        const QString *listed = list.Find(n);
+        if (!listed) {
+            name.clear();
+            return false;
+        }
+        const char16_t *ruled = IsGenericName(*listed) ? HolidayName(n) : nullptr;
+        name = ruled ? Name(ruled) : *listed;
+        return true;
+    }
+    const char16_t *text = HolidayName(n);
     name = text ? Name(text) : QString();
     return text != nullptr;
 }
 
-bool IsHoliday(TDateValue date)
+bool IsHoliday(const THolidayList &list, TDateValue date)
 {
     long long n;
-    return DayNumber(date, n) && HolidayName(n);
+    if (!DayNumber(date, n))
+        return false;
+    if (!list.Empty() && list.Covers(n))
+        return list.Find(n) != nullptr;
+    return HolidayName(n);
 }
+
+bool IsNationalHoliday(TDateValue date, QString &name) { return IsNationalHoliday(ListInUse(), date, name); }
+bool IsNationalHoliday(TDateValue date) { return IsNationalHoliday(ListInUse(), date); }
+bool IsHoliday(TDateValue date, QString &name) { return IsHoliday(ListInUse(), date, name); }
+bool IsHoliday(TDateValue date) { return IsHoliday(ListInUse(), date); }
+const THolidayList &HolidayListInUse() { return ListInUse(); }
+void UseHolidayList(THolidayList list) { ListInUse() = std::move(list); }
 
 TDateValue NthWeekday(int year, int month, int n, int weekday)
 {

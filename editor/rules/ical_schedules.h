@@ -1,0 +1,48 @@
+#pragma once
+// Schedules exchanged with other calendar programs as iCalendar files:
+// events read into dated one-line texts (in Japan time), and the user's
+// schedules written as all-day events.  libical does the parsing and writing.
+#include "values.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <vector>
+
+namespace tamarie {
+
+class TDayData;
+struct TSchedule;
+
+// Larger files are refused rather than parsed.
+inline constexpr qint64 kIcsMaxBytes = 8 * 1024 * 1024;
+
+struct TIcsDay {
+    QDate date;   // in Japan time
+    QString text; // the event's summary, one line, cut as a schedule text is
+};
+
+struct TIcsRead {
+    std::vector<TIcsDay> days; // by date; events of one date in file order
+    QString error;             // set when the file is unusable; days are then empty
+};
+
+// Single events on whatever date they fall; repeating events are expanded for
+// the days from..to (both included).
+TIcsRead ParseIcs(const QByteArray &bytes, const QDate &from, const QDate &to);
+TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to);
+
+struct TIcsImport {
+    int added = 0;
+    int skipped = 0; // dates that had a schedule already (or got one earlier in the file)
+};
+
+// Stores the days into dates without a schedule; the first entry of a date wins.
+TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days);
+
+// Every schedule that shows something, as an all-day event.
+QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp);
+
+} // namespace tamarie
