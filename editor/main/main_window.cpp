@@ -88,6 +88,11 @@ void TForm1::CreateMenus()
     MenuSaveAsPicture = MenuFile->addAction(QStringLiteral("画像で保存(&S)"));
     MenuSaveAsPicture->setObjectName(QStringLiteral("MenuSaveAsPicture"));
     MenuFile->addSeparator();
+    MenuImportICalendar = MenuFile->addAction(QStringLiteral("予定の読み込み(iCalendar)..."));
+    MenuImportICalendar->setObjectName(QStringLiteral("MenuImportICalendar"));
+    MenuExportICalendar = MenuFile->addAction(QStringLiteral("予定の書き出し(iCalendar)..."));
+    MenuExportICalendar->setObjectName(QStringLiteral("MenuExportICalendar"));
+    MenuFile->addSeparator();
     MenuPrint = MenuFile->addAction(QStringLiteral("印刷(&P)"));
     MenuPrint->setObjectName(QStringLiteral("MenuPrint"));
 
@@ -196,6 +201,8 @@ void TForm1::ConnectHandlers()
     connect(MenuSaveAsFile, &QAction::triggered, this, &TForm1::MenuSaveAsFileClick);
     connect(MenuReSave, &QAction::triggered, this, &TForm1::MenuReSaveClick);
     connect(MenuSaveAsPicture, &QAction::triggered, this, &TForm1::MenuSaveAsPictureClick);
+    connect(MenuImportICalendar, &QAction::triggered, this, &TForm1::MenuImportICalendarClick);
+    connect(MenuExportICalendar, &QAction::triggered, this, &TForm1::MenuExportICalendarClick);
     connect(MenuPrint, &QAction::triggered, this, &TForm1::MenuPrintClick);
     connect(MenuHelp, &QAction::triggered, this, &TForm1::MenuHelpClick);
     connect(MenuVersion, &QAction::triggered, this, &TForm1::MenuVersionClick);

@@ -183,6 +183,8 @@ public:
     QAction *MenuSaveAsFile = nullptr;
     QAction *MenuReSave = nullptr;
     QAction *MenuSaveAsPicture = nullptr;
+    QAction *MenuImportICalendar = nullptr;
+    QAction *MenuExportICalendar = nullptr;
     QAction *MenuPrint = nullptr;
     QMenu *MenuHelpRoot = nullptr;
     QAction *MenuHelp = nullptr;
@@ -296,6 +298,8 @@ public:
     void MenuSaveAsFileClick();
     void MenuReSaveClick();
     void MenuSaveAsPictureClick();
+    void MenuImportICalendarClick();
+    void MenuExportICalendarClick();
     void MenuPrintClick();
     void MenuHelpClick();
     void MenuVersionClick();

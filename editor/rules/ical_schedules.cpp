@@ -240,8 +240,10 @@ TIcsRead ParseIcs(const QByteArray &input, const QDate &from, const QDate &to)
 TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to)
 {
     const QFileInfo info(path);
-    if (!info.isFile())
+    if (!info.exists())
         return Refused(QStringLiteral("ファイルが見つかりません"));
+    if (!info.isFile())
+        return Refused(QStringLiteral("普通のファイルではありません"));
     if (info.size() > kIcsMaxBytes)
         return Refused(QStringLiteral("ファイルが大きすぎます"));
     QFile file(path);
@@ -268,8 +270,9 @@ TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days)
     return r;
 }
 
-QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp)
+QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp, int *written)
 {
+    int count = 0;
     const Component cal(icalcomponent_new_vcalendar());
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(cal.get(), icalproperty_new_prodid("-//Norte//Tamarie//JA"));
@@ -309,7 +312,10 @@ QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTi
                 ev, icalproperty_new_categories(QString::fromUtf16(kMarkNames[s.MarkNo]).toUtf8().constData()));
         icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         icalcomponent_add_component(cal.get(), ev);
+        ++count;
     }
+    if (written)
+        *written = count;
     char *text = icalcomponent_as_ical_string_r(cal.get());
     QByteArray out(text);
     icalmemory_free_buffer(text);

@@ -42,7 +42,7 @@ struct TIcsImport {
 // Stores the days into dates without a schedule; the first entry of a date wins.
 TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days);
 
-// Every schedule that shows something, as an all-day event.
-QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp);
+// Every schedule that shows something, as an all-day event; written counts them.
+QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp, int *written = nullptr);
 
 } // namespace tamarie

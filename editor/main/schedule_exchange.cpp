@@ -1,0 +1,79 @@
+// ファイル → 予定の読み込み/書き出し (iCalendar): schedules exchanged with
+// other calendar programs, through the same day data and Config.ini.
+#include "calendar_form.h"
+#include "data_folder.h"
+#include "dialogs.h"
+#include "ical_schedules.h"
+#include "month_grid.h"
+#include "tform1.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace tamarie {
+
+namespace {
+
+const QString kIcsFilters = QStringLiteral("iCalendar ファイル (*.ics);;すべてのファイル (*)");
+
+} // namespace
+
+void TForm1::MenuImportICalendarClick()
+{
+    const dialogs::FileAnswer answer =
+        dialogs::OpenFile(QStringLiteral("予定の読み込み(iCalendar)"), kIcsFilters, DocumentsFolder(), this);
+    if (answer.path.isEmpty())
+        return;
+    // Repeating events are written for the whole years of the months on the paper.
+    int firstYear = 0, lastYear = 0;
+    for (int i = 1; i <= std::min(CalendarCount, kMaxCalendars); ++i) {
+        if (!CalForm[i] || !CalForm[i]->Calendar)
+            continue;
+        const int y = CalForm[i]->Calendar->Year();
+        firstYear = firstYear ? std::min(firstYear, y) : y;
+        lastYear = std::max(lastYear, y);
+    }
+    if (!firstYear)
+        firstYear = lastYear = QDate::currentDate().year();
+    const TIcsRead read = ReadIcsFile(answer.path, QDate(firstYear, 1, 1), QDate(lastYear, 12, 31));
+    if (!read.error.isEmpty()) {
+        dialogs::ShowMessage(QStringLiteral("%1 から予定を読み込めません(%2)。")
+                                 .arg(QDir::toNativeSeparators(answer.path), read.error),
+                             this);
+        return;
+    }
+    const TIcsImport result = ImportIcsDays(DayData, read.days);
+    if (result.added > 0) {
+        RepaintCalendarGrids();
+        DayData.WriteSchedules();
+    }
+    dialogs::ShowMessage(QStringLiteral("%1 件の予定を追加しました。すでに予定のある日の %2 件は追加しませんでした。")
+                             .arg(result.added)
+                             .arg(result.skipped),
+                         this);
+}
+
+void TForm1::MenuExportICalendarClick()
+{
+    int count = 0;
+    const QByteArray ics = IcsOfSchedules(DayData.Schedule(), QDateTime::currentDateTimeUtc(), &count);
+    if (count == 0) {
+        dialogs::ShowMessage(QStringLiteral("書き出す予定がありません。"), this);
+        return;
+    }
+    const dialogs::FileAnswer answer = dialogs::SaveFile(QStringLiteral("予定の書き出し(iCalendar)"), kIcsFilters, 1,
+                                                         QStringLiteral("ics"), QStringLiteral("予定.ics"), this);
+    if (answer.path.isEmpty())
+        return;
+    QSaveFile file(answer.path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ics) != ics.size() || !file.commit()) {
+        dialogs::ShowMessage(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(answer.path)), this);
+        return;
+    }
+    dialogs::ShowMessage(QStringLiteral("%1 件の予定を書き出しました。").arg(count), this);
+}
+
+} // namespace tamarie

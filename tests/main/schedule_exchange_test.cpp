@@ -1,0 +1,108 @@
+// ファイル → 予定の読み込み/書き出し (iCalendar) on the main window: imports go
+// through the day data into Config.ini, bad files change nothing, and the
+// export reads back as the stored schedules.
+#include "calendar_form.h"
+#include "dialogs.h"
+#include "ical_schedules.h"
+#include "month_grid.h"
+#include "tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tamarie {
+namespace {
+
+void EnsureApp()
+{
+    static int argc = 1;
+    static char name[] = "test_main";
+    static char *argv[] = {name, nullptr};
+    if (!qApp)
+        new QApplication(argc, argv);
+}
+
+const char kIcs[] = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//EN\r\n"
+                    "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:20270105T200000Z\r\n"
+                    "SUMMARY:会議\r\nEND:VEVENT\r\n"
+                    "BEGIN:VEVENT\r\nUID:c\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20270104\r\n"
+                    "RRULE:FREQ=MONTHLY\r\nSUMMARY:月初め\r\nEND:VEVENT\r\n"
+                    "END:VCALENDAR\r\n";
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
+{
+    EnsureApp();
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    dialogs::BeginScript();
+    auto form = std::make_unique<TForm1>();
+    form->IsStart = false;
+    form->CreateCalendarPair(1);
+    form->CalForm[1]->Calendar->SetCalendarDate(DateToValue(QDate(2027, 1, 1)));
+    form->CalendarCount = 1;
+    const QString config = form->DayData.ConfigPath();
+    form->DayData.StoreSchedule(DateToValue(QDate(2027, 2, 4)), QStringLiteral("私の予定"), 1);
+
+    const QString good = home.filePath("good.ics");
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kIcs);
+    f.close();
+    dialogs::AnswerFile(good);
+    form->MenuImportICalendar->trigger();
+    // 5 January (Japan time 6 January) and the 4th of every month of 2027 but February's.
+    // The file dialogs record their titles too.
+    ASSERT_EQ(dialogs::Shown().filter("件"), QStringList({"12 件の予定を追加しました。すでに予定のある日の 1 件は追加しませんでした。"}));
+    EXPECT_EQ(form->DayData.ScheduleCount(), 13);
+    EXPECT_EQ(form->DayData.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->Str, "会議");
+    const QByteArray written = ReadAll(config);
+    EXPECT_TRUE(written.contains("Count=13"));
+
+    const QByteArray bad[] = {QByteArray(kIcs).left(200), QByteArray(5000, '\x9c'),
+                              "BEGIN:VCALENDAR\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\r\nEND:VCALENDAR\r\n"};
+    for (const QByteArray &bytes : bad) {
+        QFile b(home.filePath("bad.ics"));
+        ASSERT_TRUE(b.open(QIODevice::WriteOnly));
+        b.write(bytes);
+        b.close();
+        dialogs::ClearShown();
+        dialogs::AnswerFile(b.fileName());
+        form->MenuImportICalendar->trigger();
+        EXPECT_EQ(dialogs::Shown().filter("読み込めません").size(), 1);
+        EXPECT_EQ(dialogs::Shown().filter("件").size(), 0);
+        EXPECT_EQ(form->DayData.ScheduleCount(), 13);
+        EXPECT_EQ(ReadAll(config), written);
+    }
+
+    const QString out = home.filePath("out.ics");
+    dialogs::ClearShown();
+    dialogs::AnswerFile(out);
+    form->MenuExportICalendar->trigger();
+    EXPECT_EQ(dialogs::Shown().filter("件"), QStringList({"13 件の予定を書き出しました。"}));
+    const TIcsRead back = ReadIcsFile(out, QDate(2027, 1, 1), QDate(2027, 12, 31));
+    ASSERT_TRUE(back.error.isEmpty()) << back.error.toStdString();
+    ASSERT_EQ(back.days.size(), 13u);
+    for (const TIcsDay &d : back.days)
+        EXPECT_EQ(form->DayData.ScheduleOfDate(DateToValue(d.date))->Str, d.text);
+    EXPECT_TRUE(ReadAll(out).contains("CATEGORIES:○"));
+
+    form.reset();
+    dialogs::EndScript();
+    qputenv("HOME", oldHome);
+}
+
+} // namespace
+} // namespace tamarie

@@ -1,0 +1,133 @@
+// iCalendar events to dated schedule texts in Japan time, and the schedules
+// back out as all-day events that libical reads and accepts.
+#include "day_data.h"
+#include "ical_schedules.h"
+
+#include <QDate>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QFile>
+
+#include <libical/ical.h>
+
+#include <gtest/gtest.h>
+
+namespace tamarie {
+namespace {
+
+// A timed event in UTC, an all-day event, a weekly event in Tokyo with one
+// week left out, and a weekly event in New York across the change to summer
+// time; a cancelled event and a second event on one date.
+const char kIcs[] =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//EN\r\n"
+    "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+    "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nTZNAME:EDT\r\nDTSTART:19700308T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nEND:DAYLIGHT\r\n"
+    "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nTZNAME:EST\r\nDTSTART:19701101T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+    "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:20270105T200000Z\r\n"
+    "SUMMARY:会議\\, 東京\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:b\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20270110\r\n"
+    "DTEND;VALUE=DATE:20270111\r\nSUMMARY:旅行\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:c\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;TZID=Asia/Tokyo:20270104T090000\r\n"
+    "RRULE:FREQ=WEEKLY;BYDAY=MO\r\nEXDATE;TZID=Asia/Tokyo:20270111T090000\r\nSUMMARY:朝礼\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:d\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;TZID=America/New_York:20270305T103000\r\n"
+    "RRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:NY call\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:e\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20270106\r\n"
+    "SUMMARY:同じ日\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:f\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20270107\r\n"
+    "STATUS:CANCELLED\r\nSUMMARY:中止\r\nEND:VEVENT\r\n"
+    "END:VCALENDAR\r\n";
+
+QStringList Lines(const std::vector<TIcsDay> &days)
+{
+    QStringList out;
+    for (const TIcsDay &d : days)
+        out << d.date.toString(Qt::ISODate) + u' ' + d.text;
+    return out;
+}
+
+TEST(IcalSchedules, EventsFallOnTheirJapanDates)
+{
+    const TIcsRead r = ParseIcs(kIcs, QDate(2027, 1, 1), QDate(2027, 3, 31));
+    ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
+    const QStringList lines = Lines(r.days);
+    // Mondays from 4 January to the end of March but 11 January.
+    EXPECT_EQ(lines.filter("朝礼").size(), 12);
+    EXPECT_FALSE(lines.contains("2027-01-11 朝礼"));
+    EXPECT_EQ(lines.mid(0, 5), QStringList({"2027-01-04 朝礼", "2027-01-06 会議, 東京", "2027-01-06 同じ日",
+                                            "2027-01-10 旅行", "2027-01-18 朝礼"}));
+    // 10:30 in New York is 00:30 the next day in Tokyo in winter, 23:30 the
+    // same day in summer time.
+    EXPECT_EQ(lines.filter("NY call"), QStringList({"2027-03-06 NY call", "2027-03-13 NY call", "2027-03-19 NY call"}));
+    EXPECT_EQ(lines.filter("中止"), QStringList());
+}
+
+TEST(IcalSchedules, ImportKeepsStoredDatesAndExportReadsBack)
+{
+    TDayData data;
+    data.StoreSchedule(DateToValue(QDate(2027, 1, 10)), QStringLiteral("前からの予定"), 2);
+    const TIcsRead r = ParseIcs(kIcs, QDate(2027, 1, 1), QDate(2027, 1, 31));
+    const TIcsImport result = ImportIcsDays(data, r.days);
+    EXPECT_EQ(result.added, 4);   // 4, 6, 18 and 25 January; New York repeats in March only
+    EXPECT_EQ(result.skipped, 2); // 10 January was taken, 6 January twice
+    EXPECT_EQ(data.ScheduleOfDate(DateToValue(QDate(2027, 1, 10)))->Str, "前からの予定");
+    EXPECT_EQ(data.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->Str, "会議, 東京");
+    EXPECT_EQ(data.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->MarkNo, 0);
+
+    int written = 0;
+    const QByteArray out = IcsOfSchedules(data.Schedule(), QDateTime(QDate(2026, 12, 9), QTime(12, 0), Qt::UTC), &written);
+    EXPECT_EQ(written, data.ScheduleCount());
+    // libical's own reading and its check of the standard's restrictions.
+    icalcomponent *cal = icalparser_parse_string(out.constData());
+    ASSERT_NE(cal, nullptr);
+    EXPECT_EQ(icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT), written);
+    EXPECT_EQ(icalcomponent_count_errors(cal), 0);
+    icalcomponent *first = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(icaltime_is_date(icalcomponent_get_dtstart(first)));
+    EXPECT_STREQ(icalproperty_get_categories(icalcomponent_get_first_property(first, ICAL_CATEGORIES_PROPERTY)), "□");
+    icalcomponent_free(cal);
+    // Read back, the same dates and texts.
+    std::vector<TIcsDay> again = ParseIcs(out, QDate(2027, 1, 1), QDate(2027, 12, 31)).days;
+    QStringList expected;
+    for (const TSchedule &s : data.Schedule())
+        expected << ValueToDate(s.Date).toString(Qt::ISODate) + u' ' + s.Str;
+    expected.sort();
+    EXPECT_EQ(Lines(again), expected);
+}
+
+TEST(IcalSchedules, BadFilesAreRefused)
+{
+    const QByteArray good(kIcs);
+    QByteArray binary(4096, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 7919) & 0xff);
+    QByteArray huge = "BEGIN:VCALENDAR\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\r\nEND:VCALENDAR\r\n";
+    for (const QByteArray &bytes : {good.left(good.size() / 2), binary, huge, QByteArray(), QByteArray("hello")}) {
+        const TIcsRead r = ParseIcs(bytes, QDate(2027, 1, 1), QDate(2027, 12, 31));
+        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_TRUE(r.days.empty());
+    }
+}
+
+#ifdef TAMARIE_KOYOMI_PATH
+TEST(IcalSchedules, KoyomiListsTheDaysOfAFile)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("a.ics"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kIcs);
+    f.close();
+    QProcess p;
+    p.start(TAMARIE_KOYOMI_PATH, {"--ics", f.fileName(), "2027-03"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 5 + 3); // header, Mondays of March, the New York calls
+    EXPECT_TRUE(lines[0].endsWith("\t予定"));
+    EXPECT_TRUE(lines.filter("2027-03-06\t土").value(0).endsWith("\tNY call"));
+}
+#endif
+
+} // namespace
+} // namespace tamarie
