@@ -2,6 +2,7 @@
 // Holiday rules and the whole day look-up of a calendar cell.
 #include "day_data.h"
 #include "holidays.h"
+#include "text_codec.h"
 
 #include <QDate>
 
@@ -27,6 +28,27 @@ void BM_IsHoliday_1948_2099(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_IsHoliday_1948_2099);
+
+// The same with a published list of 1955 to 2027 in use (made from the rules):
+// covered years are decided by the list, later ones by the rules.
+void BM_IsHoliday_WithList_1948_2099(benchmark::State &state)
+{
+    QString csv = QStringLiteral("国民の祝日・休日月日,国民の祝日・休日名称\r\n");
+    QString name;
+    for (QDate d(1955, 1, 1); d.year() <= 2027; d = d.addDays(1))
+        if (IsHoliday(THolidayList(), DateToValue(d), name))
+            csv += QStringLiteral("%1/%2/%3,%4\r\n").arg(d.year()).arg(d.month()).arg(d.day()).arg(name);
+    const THolidayList list = ParseHolidayList(EncodeCp932(csv).value()).list.value();
+    TDateValue d = kFirst;
+    std::int64_t holidays = 0;
+    for (auto _ : state) {
+        holidays += IsHoliday(list, d, name);
+        d = d >= kLast ? kFirst : d + 1;
+    }
+    benchmark::DoNotOptimize(holidays);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IsHoliday_WithList_1948_2099);
 
 // A user's data with n schedules and n / 10 overrides spread over the years,
 // looked up for the cells of consecutive months (hits and misses).
