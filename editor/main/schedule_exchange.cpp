@@ -4,9 +4,12 @@
 #include "data_folder.h"
 #include "dialogs.h"
 #include "ical_schedules.h"
+#include "labeled_edit.h"
+#include "radio_group.h"
 #include "month_grid.h"
 #include "tform1.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QSaveFile>
@@ -45,10 +48,21 @@ void TForm1::MenuImportICalendarClick()
                              this);
         return;
     }
+    const bool panelDateWasFree = !DayData.ScheduleOfDate(TempScheduleDate);
     const TIcsImport result = ImportIcsDays(DayData, read.days);
     if (result.added > 0) {
         RepaintCalendarGrids();
         DayData.WriteSchedules();
+        // The panel must show what is now stored for its date, or the next
+        // mark click would store its empty text over the imported one.
+        const TSchedule *shown = DayData.ScheduleOfDate(TempScheduleDate);
+        if (panelDateWasFree && shown) {
+            CheckBoxIsHolidayChangedByProc = true;
+            LESchedule->setText(shown->Str);
+            RadioGroupMark->SetItemIndex(0);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            CheckBoxIsHolidayChangedByProc = false;
+        }
     }
     dialogs::ShowMessage(QStringLiteral("%1 件の予定を追加しました。すでに予定のある日の %2 件は追加しませんでした。")
                              .arg(result.added)

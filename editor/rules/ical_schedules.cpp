@@ -21,6 +21,7 @@ namespace {
 // Repetitions walked per event: a rule repeating every second for decades
 // must not hang the import; a daily event over the window needs a few hundred.
 constexpr int kMaxSteps = 100000;
+constexpr long long kMaxStepsPerFile = 2000000;
 constexpr std::size_t kMaxDays = 200000;
 // Japan time is UTC+9 all year round.
 constexpr long long kJapanOffset = 9 * 3600;
@@ -97,6 +98,7 @@ struct Collector {
     QDate from, to;
     std::vector<std::pair<TIcsDay, int>> days; // with the event's place in the file
     int order = 0;
+    long long steps = 0; // repetitions walked in the whole file
     void Add(const QDate &d, const QString &text)
     {
         if (d.isValid() && days.size() < kMaxDays)
@@ -141,7 +143,7 @@ void Expand(Collector &c, icalcomponent *event, const icaltimetype &start, const
         if (icaltime_compare(at, start) > 0)
             icalrecur_iterator_set_start(it, at);
         const QDate stop = c.to.addDays(2);
-        for (int step = 0; step < kMaxSteps; ++step) {
+        for (int step = 0; step < kMaxSteps && c.steps < kMaxStepsPerFile; ++step, ++c.steps) {
             icaltimetype t = icalrecur_iterator_next(it);
             if (icaltime_is_null_time(t))
                 break;
@@ -216,7 +218,7 @@ TIcsRead ParseIcs(const QByteArray &input, const QDate &from, const QDate &to)
     const Component root(icalparser_parse_string(bytes.constData()));
     if (!root)
         return Refused(QStringLiteral("iCalendar ファイルとして読めません"));
-    Collector c{from, to, {}, 0};
+    Collector c{from, to, {}, 0, 0};
     const icalcomponent_kind kind = icalcomponent_isa(root.get());
     if (kind == ICAL_VCALENDAR_COMPONENT) {
         CollectCalendar(c, root.get());

@@ -4,6 +4,7 @@
 #include "calendar_form.h"
 #include "dialogs.h"
 #include "ical_schedules.h"
+#include "labeled_edit.h"
 #include "month_grid.h"
 #include "tform1.h"
 
@@ -55,6 +56,9 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     form->CalendarCount = 1;
     const QString config = form->DayData.ConfigPath();
     form->DayData.StoreSchedule(DateToValue(QDate(2027, 2, 4)), QStringLiteral("私の予定"), 1);
+    form->TempScheduleDate = DateToValue(QDate(2027, 3, 4));
+    form->ScheduleFormNo = 1;
+    form->ShowScheduleOfDate();
 
     const QString good = home.filePath("good.ics");
     QFile f(good);
@@ -68,6 +72,8 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     ASSERT_EQ(dialogs::Shown().filter("件"), QStringList({"12 件の予定を追加しました。すでに予定のある日の 1 件は追加しませんでした。"}));
     EXPECT_EQ(form->DayData.ScheduleCount(), 13);
     EXPECT_EQ(form->DayData.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->Str, "会議");
+    // The panel shows the imported text of its date.
+    EXPECT_EQ(form->LESchedule->text(), "月初め");
     const QByteArray written = ReadAll(config);
     EXPECT_TRUE(written.contains("Count=13"));
 
