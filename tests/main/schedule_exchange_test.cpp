@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <libical/ical.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -32,6 +34,8 @@ void EnsureApp()
 const char kIcs[] = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//EN\r\n"
                     "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:20270105T200000Z\r\n"
                     "SUMMARY:会議\r\nEND:VEVENT\r\n"
+                    "BEGIN:VEVENT\r\nUID:b\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20270106\r\n"
+                    "SUMMARY:同じ日\r\nEND:VEVENT\r\n"
                     "BEGIN:VEVENT\r\nUID:c\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20270104\r\n"
                     "RRULE:FREQ=MONTHLY\r\nSUMMARY:月初め\r\nEND:VEVENT\r\n"
                     "END:VCALENDAR\r\n";
@@ -67,9 +71,10 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     f.close();
     dialogs::AnswerFile(good);
     form->MenuImportICalendar->trigger();
-    // 5 January (Japan time 6 January) and the 4th of every month of 2027 but February's.
+    // 5 January (Japan time 6 January) and the 4th of every month of 2027 but
+    // February's; 4 February and the second event of 6 January are left out.
     // The file dialogs record their titles too.
-    ASSERT_EQ(dialogs::Shown().filter("件"), QStringList({"12 件の予定を追加しました。すでに予定のある日の 1 件は追加しませんでした。"}));
+    ASSERT_EQ(dialogs::Shown().filter("件"), QStringList({"12 件の予定を追加しました。すでに予定のある日の 2 件は追加しませんでした。"}));
     EXPECT_EQ(form->DayData.ScheduleCount(), 13);
     EXPECT_EQ(form->DayData.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->Str, "会議");
     // The panel shows the imported text of its date.
@@ -104,6 +109,13 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     for (const TIcsDay &d : back.days)
         EXPECT_EQ(form->DayData.ScheduleOfDate(DateToValue(d.date))->Str, d.text);
     EXPECT_TRUE(ReadAll(out).contains("CATEGORIES:○"));
+    // libical's own reading finds every event and no error.
+    icalcomponent *cal = icalparser_parse_string(ReadAll(out).constData());
+    ASSERT_NE(cal, nullptr);
+    EXPECT_EQ(icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT), 13);
+    EXPECT_EQ(icalcomponent_count_errors(cal), 0);
+    EXPECT_TRUE(icaltime_is_date(icalcomponent_get_dtstart(icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT))));
+    icalcomponent_free(cal);
 
     form.reset();
     dialogs::EndScript();

@@ -1,14 +1,11 @@
-// iCalendar events to dated schedule texts in Japan time, and the schedules
-// back out as all-day events that libical reads and accepts.
-#include "day_data.h"
+// iCalendar events to dated schedule texts in Japan time; files that are
+// not whole iCalendar text are refused.
 #include "ical_schedules.h"
 
 #include <QDate>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QFile>
-
-#include <libical/ical.h>
 
 #include <gtest/gtest.h>
 
@@ -61,40 +58,6 @@ TEST(IcalSchedules, EventsFallOnTheirJapanDates)
     // same day in summer time.
     EXPECT_EQ(lines.filter("NY call"), QStringList({"2027-03-06 NY call", "2027-03-13 NY call", "2027-03-19 NY call"}));
     EXPECT_EQ(lines.filter("中止"), QStringList());
-}
-
-TEST(IcalSchedules, ImportKeepsStoredDatesAndExportReadsBack)
-{
-    TDayData data;
-    data.StoreSchedule(DateToValue(QDate(2027, 1, 10)), QStringLiteral("前からの予定"), 2);
-    const TIcsRead r = ParseIcs(kIcs, QDate(2027, 1, 1), QDate(2027, 1, 31));
-    const TIcsImport result = ImportIcsDays(data, r.days);
-    EXPECT_EQ(result.added, 4);   // 4, 6, 18 and 25 January; New York repeats in March only
-    EXPECT_EQ(result.skipped, 2); // 10 January was taken, 6 January twice
-    EXPECT_EQ(data.ScheduleOfDate(DateToValue(QDate(2027, 1, 10)))->Str, "前からの予定");
-    EXPECT_EQ(data.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->Str, "会議, 東京");
-    EXPECT_EQ(data.ScheduleOfDate(DateToValue(QDate(2027, 1, 6)))->MarkNo, 0);
-
-    int written = 0;
-    const QByteArray out = IcsOfSchedules(data.Schedule(), QDateTime(QDate(2026, 12, 9), QTime(12, 0), Qt::UTC), &written);
-    EXPECT_EQ(written, data.ScheduleCount());
-    // libical's own reading and its check of the standard's restrictions.
-    icalcomponent *cal = icalparser_parse_string(out.constData());
-    ASSERT_NE(cal, nullptr);
-    EXPECT_EQ(icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT), written);
-    EXPECT_EQ(icalcomponent_count_errors(cal), 0);
-    icalcomponent *first = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT);
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(icaltime_is_date(icalcomponent_get_dtstart(first)));
-    EXPECT_STREQ(icalproperty_get_categories(icalcomponent_get_first_property(first, ICAL_CATEGORIES_PROPERTY)), "□");
-    icalcomponent_free(cal);
-    // Read back, the same dates and texts.
-    std::vector<TIcsDay> again = ParseIcs(out, QDate(2027, 1, 1), QDate(2027, 12, 31)).days;
-    QStringList expected;
-    for (const TSchedule &s : data.Schedule())
-        expected << ValueToDate(s.Date).toString(Qt::ISODate) + u' ' + s.Str;
-    expected.sort();
-    EXPECT_EQ(Lines(again), expected);
 }
 
 TEST(IcalSchedules, BadFilesAreRefused)
