@@ -1,5 +1,7 @@
 #include "picture_files.h"
 
+#include "png_writer.h"
+
 #include <QSaveFile>
 
 #include <csetjmp>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include <jpeglib.h>
-#include <png.h>
 
 namespace tamarie {
 
@@ -56,58 +57,6 @@ void putLe32(uchar *p, quint32 v)
     p[1] = uchar(v >> 8);
     p[2] = uchar(v >> 16);
     p[3] = uchar(v >> 24);
-}
-
-// --- PNG -------------------------------------------------------------------
-// The encoder reports errors by longjmp; everything it touches lives in this
-// context, outside the frame that calls setjmp.
-struct PngContext {
-    QSaveFile *file = nullptr;
-    char message[512] = {};
-};
-
-void pngError(png_structp png, png_const_charp text)
-{
-    auto *ctx = static_cast<PngContext *>(png_get_error_ptr(png));
-    std::snprintf(ctx->message, sizeof ctx->message, "%s", text ? text : "PNG error");
-    png_longjmp(png, 1);
-}
-void pngWarning(png_structp, png_const_charp) {}
-
-void pngWrite(png_structp png, png_bytep data, png_size_t length)
-{
-    auto *ctx = static_cast<PngContext *>(png_get_io_ptr(png));
-    if (ctx->file->write(reinterpret_cast<const char *>(data), qint64(length)) != qint64(length))
-        png_error(png, "write failed");
-}
-void pngFlush(png_structp) {}
-
-bool encodePng(const QImage &rgb, PngContext *ctx)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, ctx, pngError, pngWarning);
-    if (!png) {
-        std::snprintf(ctx->message, sizeof ctx->message, "%s", "out of memory");
-        return false;
-    }
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        std::snprintf(ctx->message, sizeof ctx->message, "%s", "out of memory");
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, ctx, pngWrite, pngFlush);
-    png_set_IHDR(png, info, png_uint_32(rgb.width()), png_uint_32(rgb.height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < rgb.height(); ++y)
-        png_write_row(png, const_cast<png_bytep>(rgb.constScanLine(y)));
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
 }
 
 // --- JPEG ------------------------------------------------------------------
@@ -253,10 +202,10 @@ bool WritePng(const QImage &picture, const QString &path, QString *error)
     QSaveFile file(path);
     if (!openTarget(file, error))
         return false;
-    PngContext ctx;
-    ctx.file = &file;
-    const bool ok = encodePng(rgb, &ctx);
-    return finish(file, ok, QString::fromLocal8Bit(ctx.message), error);
+    QString encoderError;
+    const bool ok = EncodePng(
+        rgb, [&file](const char *data, qint64 size) { return file.write(data, size) == size; }, &encoderError);
+    return finish(file, ok, encoderError, error);
 }
 
 bool WriteJpeg(const QImage &picture, const QString &path, QString *error)

@@ -1,5 +1,5 @@
 #pragma once
-// Writing the finished picture as BMP (24-bit), PNG (libpng) or JPEG
+// Writing the finished picture as BMP (24-bit), PNG (png_writer.h) or JPEG
 // (libjpeg-turbo).  Every write goes to a temporary file beside the target
 // that replaces it only when complete, so a failure leaves no partial file.
 #include <QImage>
