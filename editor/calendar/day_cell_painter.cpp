@@ -200,11 +200,29 @@ int FontPointSize(const QFont &font, const QPaintDevice *device)
     return RoundHalfEven(font.pixelSize() * 72.0 / dpi);
 }
 
-QFont FontOfPointSize(const QFont &font, int pointSize)
+QFont FontOfPointSize(const QFont &font, int pointSize, qreal scale)
 {
     QFont f = font;
-    f.setPointSize(pointSize < 1 ? 1 : pointSize);
+    const int points = pointSize < 1 ? 1 : pointSize;
+    if (scale == 1.0)
+        f.setPointSize(points);
+    else
+        f.setPointSizeF(points * scale);
     return f;
+}
+
+DayCellGrid DayCellGridOf(TDateValue month, int startOfWeek)
+{
+    DayCellGrid g;
+    const QDate d = ValueToDate(month);
+    g.StartOfWeek = startOfWeek >= 0 && startOfWeek <= 6 ? startOfWeek : 0;
+    if (!d.isValid())
+        return g;
+    g.Year = d.year();
+    g.Month = d.month();
+    g.MonthOffset = MonthOffsetFor(g.Year, g.Month, g.StartOfWeek);
+    g.DaysInMonth = DaysInMonthOf(g.Year, g.Month);
+    return g;
 }
 
 namespace {
@@ -306,16 +324,6 @@ LabelPictureCache &LabelPictures()
     return cache;
 }
 
-// A label at (x, y) like DrawTextAt, from its picture.
-void DrawLabelAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
-{
-    if (text.text.isEmpty())
-        return;
-    if (Canvas.backgroundMode() == Qt::OpaqueMode)
-        Canvas.fillRect(QRect(x, y, text.width, text.height), Canvas.background());
-    Canvas.drawImage(QPoint(x, y), LabelPictures().Get(Canvas.font(), Canvas.device(), Canvas.pen().color(), text));
-}
-
 // Draws text with its top-left corner at (x, y), on its background when the
 // painter's background mode is opaque.
 void DrawTextAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
@@ -325,13 +333,40 @@ void DrawTextAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
     Canvas.drawText(x, y + text.ascent, text.text);
 }
 
+// Pictures of labels are only right one to one on a pixel device; scaled,
+// printed or written as vectors the text is drawn itself.
+bool StampsLabels(const QPainter &Canvas)
+{
+    const QPaintDevice *device = Canvas.device();
+    if (!device)
+        return false;
+    const int type = device->devType();
+    if (type != QInternal::Widget && type != QInternal::Image && type != QInternal::Pixmap)
+        return false;
+    return Canvas.deviceTransform().type() <= QTransform::TxTranslate;
+}
+
+// A label at (x, y) like DrawTextAt, from its picture where that is exact.
+void DrawLabelAt(QPainter &Canvas, int x, int y, const MeasuredText &text)
+{
+    if (text.text.isEmpty())
+        return;
+    if (!StampsLabels(Canvas)) {
+        DrawTextAt(Canvas, x, y, text);
+        return;
+    }
+    if (Canvas.backgroundMode() == Qt::OpaqueMode)
+        Canvas.fillRect(QRect(x, y, text.width, text.height), Canvas.background());
+    Canvas.drawImage(QPoint(x, y), LabelPictures().Get(Canvas.font(), Canvas.device(), Canvas.pen().color(), text));
+}
+
 } // namespace
 
 void DrawFittedText(QPainter &Canvas, const DayCellState &state, const QString &s)
 {
     const QFont base = Canvas.font();
     Canvas.setPen(ResolveColorValue(SmallTextColor(state.TextColor, state.HolidayColor, state.WorkingDayColor)));
-    Canvas.setFont(FontOfPointSize(base, LabelFontSize(state.BaseSize)));
+    Canvas.setFont(FontOfPointSize(base, LabelFontSize(state.BaseSize), state.FontScale));
     DrawFittedLines(Canvas, state.Cell, state.NumberHeight, s);
     Canvas.setFont(base);
 }
@@ -339,30 +374,41 @@ void DrawFittedText(QPainter &Canvas, const DayCellState &state, const QString &
 void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
                const TGridDrawState &AState, const DayCellInputs &In)
 {
+    // The grid follows the first-weekday setting before any text is read, so
+    // that every cell of this pass uses the same layout.
+    Grid.SetStartOfWeek(In.FirstDayOfWeek);
+    DayCellGrid g;
+    g.Year = Grid.Year();
+    g.Month = Grid.Month();
+    g.StartOfWeek = Grid.StartOfWeek();
+    g.MonthOffset = Grid.MonthOffset();
+    g.DaysInMonth = Grid.DaysThisMonth();
+    PaintDayCell(Canvas, g, ACol, AState.Fixed ? 0 : ARow, ARect, In);
+}
+
+void PaintDayCell(QPainter &Canvas, const DayCellGrid &Grid, int ACol, int ARow, const QRect &ARect,
+                  const DayCellInputs &In)
+{
     Canvas.save();
     Canvas.setClipRect(ARect, Qt::IntersectClip);
     const CellBox cell{ARect.left(), ARect.top(), ARect.left() + ARect.width(), ARect.top() + ARect.height()};
     const int L = cell.left, T = cell.top, W = cell.Width();
     const QColor background = ResolveColorValue(In.BackgroundColor);
-    Canvas.fillRect(ARect, background);
+    if (!In.KeyedBackground)
+        Canvas.fillRect(ARect, background);
 
-    // The grid follows the first-weekday setting before any text is read, so
-    // that every cell of this pass uses the same layout.
-    Grid.SetStartOfWeek(In.FirstDayOfWeek);
-    QString text = Grid.GetCellText(ACol, ARow);
-    const int day = AState.Fixed ? 0 : text.toInt();
-    const int w = ColumnWeekday(Grid.StartOfWeek(), ACol);
+    QString text = CellTextFor(ACol, ARow, Grid.StartOfWeek, Grid.MonthOffset, Grid.DaysInMonth);
+    const int day = ARow == 0 ? 0 : text.toInt();
+    const int w = ColumnWeekday(Grid.StartOfWeek, ACol);
 
+    const TWeekdayRuleFacts weekdayFacts = WeekdayRuleFacts(In, w, day);
     HolidayFacts facts;
-    facts.everyWeek = w >= 0 && w < 7 && In.HolidayOfWeek[static_cast<size_t>(w)];
-    if (day != 0 && w >= 0 && w < 7 && In.HolidayOfWeekPartOf[static_cast<size_t>(w)]) {
-        const int week = WeekOfMonth(day);
-        facts.nthWeek = week >= 0 && week < 5 && In.HolidayOfWeekNumberOf[static_cast<size_t>(week)];
-    }
+    facts.everyWeek = weekdayFacts.everyWeek;
+    facts.nthWeek = weekdayFacts.nthWeek;
     TDateValue date = 0;
     QString holidayName;
     if (day != 0) {
-        const QDate d(Grid.Year(), Grid.Month(), day);
+        const QDate d(Grid.Year, Grid.Month, day);
         if (d.isValid())
             date = DateToValue(d);
     }
@@ -381,8 +427,8 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
         text = EnglishWeekdayName(w);
 
     const QFont base = Canvas.font();
-    const int size0 = FontPointSize(base, Canvas.device());
-    const QFont small = FontOfPointSize(base, LabelFontSize(size0));
+    const int size0 = In.BasePointSize > 0 ? In.BasePointSize : FontPointSize(base, Canvas.device());
+    const QFont small = FontOfPointSize(base, LabelFontSize(size0), In.FontScale);
     MeasuredTextCache &cache = TextCache();
     const MeasuredText &number = cache.Get(base, Canvas.device(), text);
     const int th = number.height;
@@ -390,7 +436,7 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
 
     Canvas.setPen(pen);
     Canvas.setBackground(background);
-    Canvas.setBackgroundMode(Qt::OpaqueMode);
+    Canvas.setBackgroundMode(In.KeyedBackground ? Qt::TransparentMode : Qt::OpaqueMode);
     CellBox numberBox;
     if (In.ShowAlmanac && date != 0) {
         const QString rokuyoLabel = In.Rokuyo ? In.Rokuyo(date) : CachedRokuyo(date);
@@ -413,7 +459,8 @@ void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int AR
     }
     Canvas.setBackgroundMode(Qt::TransparentMode);
 
-    const DayCellState state{cell, th, size0, textColor, In.HolidayColor, In.WorkingDayColor};
+    DayCellState state{cell, th, size0, textColor, In.HolidayColor, In.WorkingDayColor};
+    state.FontScale = In.FontScale;
     bool textDrawn = false;
     if (date != 0 && In.Data) {
         if (const auto entry = In.Data->ScheduleOf(date)) {

@@ -4,6 +4,7 @@
 // the almanac, the schedule mark around the number and the small text under
 // it.  The decisions are plain functions so they can be checked without a
 // display; PaintDayCell puts them together on a painter.
+#include "day_data.h"
 #include "fitted_text.h"
 #include "platform/values.h"
 
@@ -23,7 +24,6 @@ class QPaintDevice;
 
 namespace tamarie {
 
-class TDayData;
 class TplCalendarFormCalendar;
 struct TGridDrawState;
 
@@ -111,18 +111,25 @@ private:
     const TDayData &data_;
 };
 
-// Settings of the main window that the painting of a cell reads.
-struct DayCellInputs {
+// Settings the painting of a cell reads, as plain values.  The weekday
+// lists (always off, off in the ticked weeks, first .. fifth week) start
+// empty here.
+struct DayCellInputs : THolidayWeekdays {
+    DayCellInputs() { HolidayOfWeek = {}; }
     TColorValue BackgroundColor = clWhite;  // the backing window's colour
     TColorValue HolidayColor = clRed;       // holiday text colour of the calendar
     TColorValue WorkingDayColor = clBlack;  // the grid's font colour
     int FirstDayOfWeek = 0;                 // 0 = Sunday .. 6
     int WeekDayMode = 0;                    // 0 "日", 1 "Sun"
     bool ShowAlmanac = true;                // rokuyo and solar terms
-    std::array<bool, 7> HolidayOfWeek{};          // always off, by weekday
-    std::array<bool, 7> HolidayOfWeekPartOf{};    // off in the ticked weeks only
-    std::array<bool, 5> HolidayOfWeekNumberOf{};  // first .. fifth week
     const DayCellData *Data = nullptr;      // none: no holidays, overrides or schedules
+    // size0 in points; 0 takes the painter's font's own size.
+    int BasePointSize = 0;
+    // Point sizes are multiplied by this for the painter's device (a device
+    // of another resolution than the one the sizes were chosen on).
+    qreal FontScale = 1.0;
+    // The cell background is left unfilled (a translucent backing shows).
+    bool KeyedBackground = false;
     // The almanac; CachedRokuyo and CachedSekki when empty.
     std::function<QString(TDateValue)> Rokuyo;
     std::function<QString(TDateValue)> Sekki;
@@ -136,6 +143,7 @@ struct DayCellState {
     TColorValue TextColor = clBlack;  // colour the number was drawn in
     TColorValue HolidayColor = clRed;
     TColorValue WorkingDayColor = clBlack;
+    qreal FontScale = 1.0;  // as DayCellInputs::FontScale
 };
 
 // Draws s in the small font under the day number, fitted to the cell, in the
@@ -145,8 +153,23 @@ void DrawFittedText(QPainter &Canvas, const DayCellState &state, const QString &
 // Point size of a font; fonts sized in pixels are converted at the device's
 // resolution.
 int FontPointSize(const QFont &font, const QPaintDevice *device);
-// The font at another point size (at least 1).
-QFont FontOfPointSize(const QFont &font, int pointSize);
+// The font at another point size (at least 1), times scale for the device.
+QFont FontOfPointSize(const QFont &font, int pointSize, qreal scale = 1.0);
+
+// The month a grid shows, as plain values.
+struct DayCellGrid {
+    int Year = 0;
+    int Month = 0;
+    int StartOfWeek = 0;
+    int MonthOffset = 1;
+    int DaysInMonth = 0;
+};
+DayCellGrid DayCellGridOf(TDateValue month, int startOfWeek);
+
+// Paints cell (ACol, ARow) of a month; the painter's font is the grid's
+// font (already scaled for the device).  Header cells are row 0.
+void PaintDayCell(QPainter &Canvas, const DayCellGrid &Grid, int ACol, int ARow, const QRect &ARect,
+                  const DayCellInputs &In);
 
 // Paints cell (ACol, ARow) of a calendar window's grid.  The painter's font
 // is the grid's font.  Also keeps the grid's first weekday equal to the

@@ -2,15 +2,18 @@
 // pairs over it, each rendered by its own window rather than read back from
 // the screen, and the order in which the calendars lie on top of each other.
 #include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
 #include <QPainter>
 #include <QSet>
 
 #include "arrangement_capture.h"
+#include "arrangement_painter.h"
 #include "back_form.h"
 #include "calendar_form.h"
 #include "month_grid.h"
+#include "photo_image.h"
 #include "radio_group.h"
 #include "tform1.h"
 
@@ -136,6 +139,87 @@ ArrangementRendering TForm1::GatherArrangement()
         arrangement.pairs.push_back(std::move(pair));
     }
     return arrangement;
+}
+
+namespace {
+
+int PointsOfFont(const QFont &font, const QWidget *on)
+{
+    return FontPointSize(font, on);
+}
+
+} // namespace
+
+Arrangement TForm1::CaptureArrangement() const
+{
+    Arrangement a;
+    a.paperSize = Panel1->size();  // as the screen-sized picture takes it
+    a.landscape = RadioGroupHoko->ItemIndex() == 1;  // "横"
+    a.paperColor = ColorToValue(Panel1->palette().color(QPalette::Window));
+    a.options.firstDayOfWeek = std::max(0, RadioGroupFirstDayOfWeek->ItemIndex());
+    a.options.monthMode = RadioGroupMonthMode->ItemIndex();
+    a.options.weekDayMode = RadioGroupWeekDayMode->ItemIndex();
+    a.options.showAlmanac = CheckBoxShowRokuyo->isChecked();
+
+    // Photos in the paper's stacking order, bottom first.
+    const QPoint paperOrigin = Panel1->contentsRect().topLeft();
+    for (QObject *child : Panel1->children()) {
+        const auto *photo = qobject_cast<const TImage *>(child);
+        if (!photo || !photo->isVisibleTo(Panel1))
+            continue;
+        PhotoLayer layer;
+        const int i = ImgPicture.indexOf(const_cast<TImage *>(photo));
+        layer.fileName = i >= 0 ? ImageFileName.value(i) : QString();
+        layer.picture = photo->Picture();
+        layer.bounds = photo->geometry().translated(-paperOrigin);
+        a.photos.push_back(std::move(layer));
+    }
+
+    const QPoint origin = Panel1->mapToGlobal(paperOrigin);
+    bool dpiTaken = false;
+    for (int n : CalendarStackingOrder()) {
+        const TplCalendarForm *cal = CalForm[n];
+        const TBackForm *back = ABackForm[n];
+        const TplCalendarFormCalendar *grid = cal->Calendar;
+        if (!dpiTaken) {
+            a.fontDpi = grid->logicalDpiY();
+            dpiTaken = true;
+        }
+        CalendarLayer c;
+        c.index = n;
+        c.month = grid->CalendarDate();
+        c.bounds = cal->geometry().translated(-origin);
+        c.backVisible = back && back->isVisible();
+        c.backBounds = back ? back->geometry().translated(-origin) : c.bounds;
+        c.alpha = c.backVisible ? back->AlphaBlendValue() : 0;
+        c.backColor = back ? back->Color() : grid->Color();
+        c.windowColor = cal->Color();
+        c.gridColor = grid->Color();
+        c.keyed = cal->TransparentColor();
+        c.keyColor = cal->TransparentColorValue();
+        c.panelColor = cal->Panel->Color();
+        c.holidayColor = HolidayTextColor[n];
+        c.dayTextColor = grid->FontColor();
+        c.gridFont = grid->font();
+        c.gridPoints = PointsOfFont(grid->font(), grid);
+        c.titleFont = cal->Panel->font();
+        c.titlePoints = PointsOfFont(cal->Panel->font(), cal->Panel);
+        c.titleColor = cal->Panel->FontColor();
+        c.title = cal->Panel->Caption();
+        c.titleRect = cal->Panel->isVisibleTo(cal) ? cal->Panel->geometry() : QRect();
+        c.gridRect = grid->isVisibleTo(cal) ? grid->geometry() : QRect();
+        c.gridLineWidth = grid->GridLineWidth();
+        a.calendars.push_back(std::move(c));
+    }
+    return a;
+}
+
+CalendarPaintData TForm1::PaintData() const
+{
+    CalendarPaintData d;
+    d.data = &DayCells;
+    d.weekdays = DayData.Weekdays;
+    return d;
 }
 
 QPoint TForm1::PaperBottomRight() const

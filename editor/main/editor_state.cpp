@@ -109,6 +109,7 @@ void TForm1::ReadSettingsFile()
     DayData.LoadConfig();
     ShowHolidayWeekdays();
     ReadHolidayList();
+    ShowOutputChoice();
 }
 
 void TForm1::StoreHolidayWeekdays()

@@ -87,6 +87,8 @@ void TForm1::CreateMenus()
     MenuReSave->setObjectName(QStringLiteral("MenuReSave"));
     MenuSaveAsPicture = MenuFile->addAction(QStringLiteral("画像で保存(&S)"));
     MenuSaveAsPicture->setObjectName(QStringLiteral("MenuSaveAsPicture"));
+    MenuSaveAsPdf = MenuFile->addAction(QStringLiteral("PDFで保存(&D)"));
+    MenuSaveAsPdf->setObjectName(QStringLiteral("MenuSaveAsPdf"));
     MenuFile->addSeparator();
     MenuImportICalendar = MenuFile->addAction(QStringLiteral("予定の読み込み(iCalendar)..."));
     MenuImportICalendar->setObjectName(QStringLiteral("MenuImportICalendar"));
@@ -204,6 +206,8 @@ void TForm1::ConnectHandlers()
     connect(MenuImportICalendar, &QAction::triggered, this, &TForm1::MenuImportICalendarClick);
     connect(MenuExportICalendar, &QAction::triggered, this, &TForm1::MenuExportICalendarClick);
     connect(MenuPrint, &QAction::triggered, this, &TForm1::MenuPrintClick);
+    connect(MenuSaveAsPdf, &QAction::triggered, this, &TForm1::MenuSaveAsPdfClick);
+    connect(RadioGroupOutput, &TRadioGroup::Click, this, &TForm1::RadioGroupOutputClick);
     connect(MenuHelp, &QAction::triggered, this, &TForm1::MenuHelpClick);
     connect(MenuVersion, &QAction::triggered, this, &TForm1::MenuVersionClick);
     connect(MenuTop, &QAction::triggered, this, &TForm1::MenuTopClick);

@@ -32,13 +32,6 @@ int DayNumberOf(const QString &cellText)
     return ok ? n : 0;
 }
 
-template <std::size_t N> std::array<bool, N> TicksOf(const TCheckListBox *list)
-{
-    std::array<bool, N> ticks{};
-    for (std::size_t i = 0; i < N; ++i)
-        ticks[i] = list && static_cast<int>(i) < list->Count() && list->Checked(static_cast<int>(i));
-    return ticks;
-}
 
 } // namespace
 
@@ -217,11 +210,9 @@ void TForm1::PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol
     in.FirstDayOfWeek = std::max(0, RadioGroupFirstDayOfWeek->ItemIndex());
     in.WeekDayMode = RadioGroupWeekDayMode->ItemIndex();
     in.ShowAlmanac = CheckBoxShowRokuyo->isChecked();
-    in.HolidayOfWeek = TicksOf<7>(CheckListBoxHoliday);
-    in.HolidayOfWeekPartOf = TicksOf<7>(CheckListBoxHolidayPartOf);
-    in.HolidayOfWeekNumberOf = TicksOf<5>(CheckListBoxHolidayNumberOf);
-    const DayDataCells data(DayData);
-    in.Data = &data;
+    // The weekday lists as the day data holds them (kept in step with the lists).
+    static_cast<THolidayWeekdays &>(in) = DayData.Weekdays;
+    in.Data = &DayCells;
     // The almanac labels come from the painting's own per-date memory.
     tamarie::PaintCell(Grid, Canvas, ACol, ARow, ARect, AState, in);
 }

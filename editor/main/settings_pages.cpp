@@ -225,6 +225,12 @@ void TForm1::CreatePagePictureAndPaper()
     NewLabel(QStringLiteral("色"), PanelPaper, 12, 78);
     ColorBoxPaperColor = Named(new TColorBox(clRed, clWhite, PanelPaper), "ColorBoxPaperColor");
     ColorBoxPaperColor->setGeometry(32, 74, 160, 24);
+
+    RadioGroupOutput = Named(new TRadioGroup(QStringLiteral("出力"),
+                                             {QStringLiteral("高精細"), QStringLiteral("画面どおり")}, 2, page),
+                             "RadioGroupOutput");
+    RadioGroupOutput->setGeometry(4, 258, 296, 48);
+    RadioGroupOutput->SetItemIndex(0);
 }
 
 } // namespace tamarie

@@ -12,6 +12,8 @@
 #include <QVector>
 #include <array>
 
+#include "arrangement.h"
+#include "day_cell_painter.h"
 #include "day_data.h"
 #include "font_record.h"
 #include "values.h"
@@ -49,6 +51,7 @@ class TPhotoLayers;
 class TPrintForm;
 class TVersionForm;
 struct ArrangementRendering;
+struct CalendarPaintData;
 
 constexpr int kMaxCalendars = 12;
 
@@ -106,6 +109,8 @@ public:
     // Schedules (Schedule, ScheduleCount), per-date overrides (PersonalHoliday,
     // PersonalHolidayValueCount) and the weekday lists, backed by Config.ini.
     TDayData DayData;
+    // What the day cells ask of DayData.
+    DayDataCells DayCells{DayData};
     TDateValue TempScheduleDate = 0;
     int ScheduleFormNo = 0;
     bool CheckBoxIsHolidayChangedByProc = false;
@@ -177,6 +182,7 @@ public:
     QGroupBox *PanelPaper = nullptr;
     TRadioGroup *RadioGroupHoko = nullptr;
     TColorBox *ColorBoxPaperColor = nullptr;
+    TRadioGroup *RadioGroupOutput = nullptr;  // "出力": 高精細 / 画面どおり
 
     QMenu *MenuFile = nullptr;
     QAction *MenuOpen = nullptr;
@@ -185,6 +191,7 @@ public:
     QAction *MenuSaveAsPicture = nullptr;
     QAction *MenuImportICalendar = nullptr;
     QAction *MenuExportICalendar = nullptr;
+    QAction *MenuSaveAsPdf = nullptr;
     QAction *MenuPrint = nullptr;
     QMenu *MenuHelpRoot = nullptr;
     QAction *MenuHelp = nullptr;
@@ -301,6 +308,10 @@ public:
     void MenuImportICalendarClick();
     void MenuExportICalendarClick();
     void MenuPrintClick();
+    void MenuSaveAsPdfClick();
+    // Keeps the output choice in Config.ini and hands it to the print window.
+    void RadioGroupOutputClick();
+    void ShowOutputChoice();
     void MenuHelpClick();
     void MenuVersionClick();
 
@@ -356,6 +367,10 @@ public:
     // The paper with its photos and the visible calendar pairs from bottom to
     // top, in the paper's client coordinates, as the capture composes them.
     ArrangementRendering GatherArrangement();
+    // The arrangement as plain values, from the windows as they stand.
+    Arrangement CaptureArrangement() const;
+    // The day data the painting of the calendars reads.
+    CalendarPaintData PaintData() const;
     // The paper with its photos; image (0, 0) is the paper's client (0, 0).
     QImage RenderPaper() const;
     // The visible calendars, bottom to top.

@@ -21,20 +21,34 @@ QRect PrintRect(const QSize &picture, int printableWidth)
 PrintResult PrintPicture(QPrinter &printer, const QImage &picture, QRect *drawn,
                          const std::function<void()> &beforeEnd)
 {
+    if (picture.isNull())
+        return PrintDrawing(printer, QSize(), {}, drawn, beforeEnd);
+    return PrintDrawing(
+        printer, picture.size(),
+        [&picture](QPainter &painter, const QRect &target) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(target, picture);
+        },
+        drawn, beforeEnd);
+}
+
+PrintResult PrintDrawing(QPrinter &printer, const QSize &proportions,
+                         const std::function<void(QPainter &, const QRect &)> &draw, QRect *drawn,
+                         const std::function<void()> &beforeEnd)
+{
     printer.setDocName(QString());
     QPainter painter;
     if (!painter.begin(&printer))
         return PrintResult::BeginFailed;
-    const QRect target = PrintRect(picture.size(), printer.width());
+    const QRect target = PrintRect(proportions, printer.width());
     if (drawn)
         *drawn = target;
-    if (target.isEmpty() || picture.isNull()) {
+    if (target.isEmpty() || !draw) {
         printer.abort();
         painter.end();
         return PrintResult::DrawFailed;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(target, picture);
+    draw(painter, target);
     if (beforeEnd)
         beforeEnd();
     painter.end();

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QPainter;
 class QPrinter;
 
 namespace tamarie {
@@ -23,6 +24,12 @@ enum class PrintResult { Printed, BeginFailed, DrawFailed };
 // the document. On a failed drawing the document is aborted. *drawn receives
 // the target rectangle.
 PrintResult PrintPicture(QPrinter &printer, const QImage &picture, QRect *drawn = nullptr,
+                         const std::function<void()> &beforeEnd = {});
+
+// The same for a drawing of the given proportions: draw paints it into the
+// target rectangle (printer device pixels) at the printer's own resolution.
+PrintResult PrintDrawing(QPrinter &printer, const QSize &proportions,
+                         const std::function<void(QPainter &, const QRect &)> &draw, QRect *drawn = nullptr,
                          const std::function<void()> &beforeEnd = {});
 
 } // namespace tamarie

@@ -2,6 +2,7 @@
 
 #include "busy_cursor.h"
 #include "platform/dialogs.h"
+#include "pdf_output.h"
 #include "picture_printing.h"
 #include "picture_save.h"
 
@@ -136,6 +137,11 @@ void TPrintForm::BtnPrintClick()
         return;
     if (PaperBottomRight)
         move(PaperBottomRight().x() + 50, y());
+    if (freshOutput()) {
+        if (printAfresh())
+            accept();
+        return;
+    }
     if (!CaptureCalendar())
         return;
     if (SaveOrPrintCalendar(1, QString()))
@@ -174,6 +180,11 @@ bool TPrintForm::SaveOrPrintCalendar(int Mode, const QString &FN)
         dialogs::ShowMessage(QStringLiteral("カレンダーをプリンターポートへ送信しました。"), this);
     });
     busy.reset();
+    return reportPrintResult(result);
+}
+
+bool TPrintForm::reportPrintResult(PrintResult result)
+{
     switch (result) {
     case PrintResult::Printed:
         return true;
@@ -191,8 +202,100 @@ bool TPrintForm::SaveOrPrintCalendar(int Mode, const QString &FN)
     return false;
 }
 
+bool TPrintForm::freshOutput() const { return DrawsAfresh && CaptureArrangement; }
+
+namespace {
+const QString kEmptyPaperMessage = QStringLiteral("アサートの失敗: 用紙が小さすぎるため画像にできません。");
+const QString kNoMemoryMessage = QStringLiteral("画像を作成するためのメモリが足りません。");
+} // namespace
+
+bool TPrintForm::printAfresh()
+{
+    const Arrangement arrangement = CaptureArrangement();
+    const CalendarPaintData data = PaintData ? PaintData() : CalendarPaintData{};
+    const QRectF source = PictureSourceRect(arrangement);
+    if (source.isEmpty()) {
+        dialogs::ShowMessage(kEmptyPaperMessage, this);
+        return false;
+    }
+    std::optional<BusyCursor> busy(std::in_place);
+    lastPrintRect_ = QRect();
+    const PrintResult result = PrintDrawing(
+        *printer_, PictureSize(arrangement.landscape),
+        [&](QPainter &painter, const QRect &target) {
+            PaintArrangement(painter, arrangement, data, source, QRectF(target));
+        },
+        &lastPrintRect_,
+        [&] {
+            busy.reset();
+            dialogs::ShowMessage(QStringLiteral("カレンダーをプリンターポートへ送信しました。"), this);
+        });
+    busy.reset();
+    return reportPrintResult(result);
+}
+
+void TPrintForm::SavePdfCommand(QWidget *owner)
+{
+    if (!CaptureArrangement)
+        return;
+    const Arrangement arrangement = CaptureArrangement();
+    const CalendarPaintData data = PaintData ? PaintData() : CalendarPaintData{};
+    if (PictureSourceRect(arrangement).isEmpty()) {
+        dialogs::ShowMessage(kEmptyPaperMessage, owner);
+        return;
+    }
+    const dialogs::FileAnswer answer = dialogs::SaveFile(QStringLiteral("PDFで保存"), QStringLiteral("PDFファイル (*.pdf)"),
+                                                         1, QStringLiteral("pdf"), QString(), owner);
+    if (answer.path.isEmpty())
+        return;
+    QString path = answer.path;
+    if (FileExtension(path).isEmpty())
+        path += QStringLiteral(".pdf");
+    if (QFileInfo::exists(path) && !dialogs::Confirm(OverwriteQuestion(path), owner))
+        return;
+    QString error;
+    bool ok;
+    {
+        BusyCursor busy;
+        ok = WriteArrangementPdf(path, arrangement, data, &error);
+    }
+    if (!ok)
+        dialogs::ShowMessage(path + QLatin1Char('\n') + error, owner);
+}
+
 void TPrintForm::SavePictureCommand(QWidget *owner)
 {
+    if (freshOutput()) {
+        // The arrangement is taken before any dialog opens.
+        const Arrangement arrangement = CaptureArrangement();
+        const CalendarPaintData data = PaintData ? PaintData() : CalendarPaintData{};
+        if (PictureSourceRect(arrangement).isEmpty()) {
+            dialogs::ShowMessage(kEmptyPaperMessage, this);
+            return;
+        }
+        const dialogs::FileAnswer answer = dialogs::SaveFileWithChoice(
+            QStringLiteral("名前を付けて保存"), PictureFileFilter(), 1, QString(), QString(),
+            QStringLiteral("大きさ (幅 × 高さ ピクセル):"), PictureSizeTexts(arrangement.landscape), PictureSizeIndex,
+            owner);
+        if (answer.path.isEmpty())
+            return;
+        if (answer.choice >= 0 && answer.choice < kPictureSizeChoices)
+            PictureSizeIndex = answer.choice;
+        const QString fileName = WithPictureExtension(answer.path, answer.filterIndex);
+        if (fileName.isEmpty())
+            return;
+        {
+            BusyCursor busy;
+            CalendarBTM = RenderArrangementPicture(arrangement, data,
+                                                   PictureSizeChoice(PictureSizeIndex, arrangement.landscape));
+        }
+        if (CalendarBTM.isNull()) {
+            dialogs::ShowMessage(kNoMemoryMessage, this);
+            return;
+        }
+        SaveOrPrintCalendar(0, fileName);
+        return;
+    }
     if (!CaptureCalendar())
         return;
     const dialogs::FileAnswer answer =

@@ -2,6 +2,8 @@
 // The print window: printer choice, the printer's own settings dialog, and
 // the capture-then-save or capture-then-print commands of the main window.
 #include "arrangement_capture.h"
+#include "arrangement_render.h"
+#include "picture_printing.h"
 
 #include <QDialog>
 #include <QImage>
@@ -30,6 +32,15 @@ public:
     // Optional: screen position of the paper's bottom-right client corner;
     // printing moves this window to the right of it.
     std::function<QPoint()> PaperBottomRight;
+    // Supplied by the main window: the arrangement as plain values and the
+    // day data its calendars read, for output drawn afresh.
+    std::function<Arrangement()> CaptureArrangement;
+    std::function<CalendarPaintData()> PaintData;
+    // "出力": true ("高精細") draws pictures and prints afresh at the output's
+    // resolution; false ("画面どおり") composes at screen size and resamples.
+    bool DrawsAfresh = true;
+    // The picture size chosen last (PictureSizeChoice).
+    int PictureSizeIndex = 0;
 
     // Composes and resamples the arrangement into CalendarBTM. Reports an
     // empty paper and returns false.
@@ -42,6 +53,8 @@ public:
     // "画像で保存": capture, file dialog, extension rules, save. The main
     // window checks its scroll bar first.
     void SavePictureCommand(QWidget *owner);
+    // "PDFで保存": the arrangement as a PDF page of vectors and photos.
+    void SavePdfCommand(QWidget *owner);
     // "印刷": show this window modally, then centre it again. The main
     // window checks its scroll bar first.
     void PrintCommand();
@@ -68,6 +81,9 @@ public:
     static QString PdfEntryText();
 
 private:
+    bool freshOutput() const;
+    bool printAfresh();
+    bool reportPrintResult(PrintResult result);
     void centreOnScreen();
     bool askPdfFile();
 

@@ -1,7 +1,10 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
@@ -34,7 +37,10 @@ void BeginScript()
 void EndScript() { script() = Script{}; }
 bool Scripted() { return script().active; }
 void Answer(const QVariant &answer) { script().answers.push_back(answer); }
-void AnswerFile(const QString &path, int filterIndex) { Answer(QVariant::fromValue(FileAnswer{path, filterIndex})); }
+void AnswerFile(const QString &path, int filterIndex, int choice)
+{
+    Answer(QVariant::fromValue(FileAnswer{path, filterIndex, choice}));
+}
 QVariant TakeAnswer()
 {
     auto &s = script();
@@ -95,9 +101,29 @@ FileAnswer OpenFile(const QString &title, const QString &filters, const QString 
 FileAnswer SaveFile(const QString &title, const QString &filters, int filterIndex, const QString &defaultExt,
                     const QString &fileName, QWidget *parent)
 {
+    return SaveFileWithChoice(title, filters, filterIndex, defaultExt, fileName, QString(), {}, -1, parent);
+}
+
+FileAnswer SaveFileWithChoice(const QString &title, const QString &filters, int filterIndex,
+                              const QString &defaultExt, const QString &fileName, const QString &choiceLabel,
+                              const QStringList &choices, int choice, QWidget *parent)
+{
     if (Scripted())
         return scriptedFile(title);
     QFileDialog dlg(parent, title, QString(), filters);
+    QComboBox *choiceList = nullptr;
+    if (!choices.isEmpty()) {
+        // Qt's own dialog takes an extra row; the platform's may not.
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        if (auto *grid = qobject_cast<QGridLayout *>(dlg.layout())) {
+            choiceList = new QComboBox(&dlg);
+            choiceList->addItems(choices);
+            choiceList->setCurrentIndex(choice >= 0 && choice < choices.size() ? choice : 0);
+            const int row = grid->rowCount();
+            grid->addWidget(new QLabel(choiceLabel, &dlg), row, 0);
+            grid->addWidget(choiceList, row, 1);
+        }
+    }
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     // The caller asks its own overwrite question where it has one.
@@ -111,7 +137,8 @@ FileAnswer SaveFile(const QString &title, const QString &filters, int filterInde
         dlg.selectFile(fileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {QString(), 0};
-    return {dlg.selectedFiles().first(), static_cast<int>(list.indexOf(dlg.selectedNameFilter())) + 1};
+    return {dlg.selectedFiles().first(), static_cast<int>(list.indexOf(dlg.selectedNameFilter())) + 1,
+            choiceList ? choiceList->currentIndex() : -1};
 }
 
 } // namespace tamarie::dialogs

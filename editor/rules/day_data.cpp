@@ -55,7 +55,6 @@ std::vector<int> EntriesHeld(const IniFile &ini, std::int32_t count, std::initia
     return {held.begin(), held.end()};
 }
 
-bool Bit(const std::array<bool, 7> &a, int i) { return i >= 0 && i < 7 && a[static_cast<std::size_t>(i)]; }
 
 } // namespace
 
@@ -73,18 +72,29 @@ int WeekOfMonthIndex(TDateValue date)
     return d.isValid() ? (d.day() - 1) / 7 : -1;
 }
 
-bool IsEveryWeekHoliday(const THolidayWeekdays &w, TDateValue date)
+TWeekdayRuleFacts WeekdayRuleFacts(const THolidayWeekdays &w, int weekday, int day)
 {
-    return Bit(w.HolidayOfWeek, WeekdayIndex(date));
+    TWeekdayRuleFacts f;
+    if (weekday < 0 || weekday > 6)
+        return f;
+    const auto wd = static_cast<std::size_t>(weekday);
+    f.everyWeek = w.HolidayOfWeek[wd];
+    if (day >= 1 && day <= 35 && w.HolidayOfWeekPartOf[wd])
+        f.nthWeek = w.HolidayOfWeekNumberOf[static_cast<std::size_t>((day - 1) / 7)];
+    return f;
 }
 
-bool IsNthWeekHoliday(const THolidayWeekdays &w, TDateValue date)
+namespace {
+TWeekdayRuleFacts FactsOfDate(const THolidayWeekdays &w, TDateValue date)
 {
     const QDate d = ValueToDate(date);
-    if (!d.isValid() || !w.HolidayOfWeekPartOf[static_cast<std::size_t>(d.dayOfWeek() % 7)])
-        return false;
-    return w.HolidayOfWeekNumberOf[static_cast<std::size_t>((d.day() - 1) / 7)];
+    return d.isValid() ? WeekdayRuleFacts(w, d.dayOfWeek() % 7, d.day()) : TWeekdayRuleFacts{};
 }
+} // namespace
+
+bool IsEveryWeekHoliday(const THolidayWeekdays &w, TDateValue date) { return FactsOfDate(w, date).everyWeek; }
+
+bool IsNthWeekHoliday(const THolidayWeekdays &w, TDateValue date) { return FactsOfDate(w, date).nthWeek; }
 
 bool IsWeekdayRuleHoliday(const THolidayWeekdays &w, TDateValue date)
 {
@@ -108,13 +118,9 @@ const TPersonalHoliday *TDayData::PersonalHolidayOfDate(TDateValue date) const
 TDayLookup TDayData::LookupDay(TDateValue date) const
 {
     TDayLookup r;
-    const QDate d = ValueToDate(date);
-    if (d.isValid()) {
-        const auto weekday = static_cast<std::size_t>(d.dayOfWeek() % 7);
-        r.everyWeek = Weekdays.HolidayOfWeek[weekday];
-        r.nthWeek = Weekdays.HolidayOfWeekPartOf[weekday] &&
-                    Weekdays.HolidayOfWeekNumberOf[static_cast<std::size_t>((d.day() - 1) / 7)];
-    }
+    const TWeekdayRuleFacts facts = FactsOfDate(Weekdays, date);
+    r.everyWeek = facts.everyWeek;
+    r.nthWeek = facts.nthWeek;
     r.national = IsHoliday(date, r.holidayName);
     r.personal = PersonalHolidayOfDate(date);
     r.schedule = ScheduleOfDate(date);

@@ -44,6 +44,15 @@ bool IsNthWeekHoliday(const THolidayWeekdays &w, TDateValue date);
 // Every-week or n-th-week holiday (what "休日" shows after a list click).
 bool IsWeekdayRuleHoliday(const THolidayWeekdays &w, TDateValue date);
 
+// The weekday rules for weekday (0 = Sunday .. 6) and day of the month; day 0
+// (a header cell) is never in a chosen week.  The one decision behind the
+// functions above and the painting of the day cells.
+struct TWeekdayRuleFacts {
+    bool everyWeek = false;
+    bool nthWeek = false;
+};
+TWeekdayRuleFacts WeekdayRuleFacts(const THolidayWeekdays &w, int weekday, int day);
+
 // Everything a day cell needs about its date.
 struct TDayLookup {
     bool everyWeek = false;

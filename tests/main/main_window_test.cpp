@@ -64,7 +64,7 @@ TEST_F(MainWindowCreate, CaptionMenusAndPopupTexts)
     for (QAction *a : f.MenuFile->actions())
         file << (a->isSeparator() ? QString("-") : a->text());
     EXPECT_EQ(file, QStringList({"作業状態読み込み(&O)", "-", "名前を付けて作業状態を保存(&N)", "上書き保存(&R)",
-                                 "画像で保存(&S)", "-", "予定の読み込み(iCalendar)...",
+                                 "画像で保存(&S)", "PDFで保存(&D)", "-", "予定の読み込み(iCalendar)...",
                                  "予定の書き出し(iCalendar)...", "-", "印刷(&P)"}));
     EXPECT_EQ(f.MenuHelp->text(), QString("使い方(&H)"));
     EXPECT_EQ(f.MenuVersion->text(), QString("バージョン情報(&V)"));
