@@ -351,6 +351,9 @@ public:
     // Applies a work-state file; false when an error stopped the reading
     // (already reported).
     bool LoadWorkState(const QString &FileName);
+    // The open command after its dialog: reads the file with IsLoadingFile
+    // set, then names it in the caption.  False after a reported error.
+    bool OpenWorkStateFile(const QString &path);
     // Asks whether to save the arrangement; leaves the answer in IsSaved.
     void ConfirmSave();
     // The save commands' scroll precondition (shows the message when not met).

@@ -127,18 +127,22 @@ void TForm1::MenuOpenClick()
         dialogs::OpenFile(kOpenDialogTitle, DialogFilters(OpenDialog1.Filter), OpenDialog1.InitialDir, this);
     if (answer.path.isEmpty())
         return;
+    OpenWorkStateFile(answer.path);
+}
 
+bool TForm1::OpenWorkStateFile(const QString &path)
+{
     IsLoadingFile = true;
     PageControl1->setFocus(Qt::OtherFocusReason);
-    if (!LoadWorkState(answer.path)) {
+    if (!LoadWorkState(path)) {
         // What was applied before the error stays; the caption and the
         // current file keep naming what they named.
         IsLoadingFile = false;
-        return;
+        return false;
     }
-    if (QFileInfo(answer.path).isFile()) {
-        setWindowTitle(TitleOf(answer.path) + kCaptionSuffix);
-        CurrentIniFile = answer.path;
+    if (QFileInfo(path).isFile()) {
+        setWindowTitle(TitleOf(path) + kCaptionSuffix);
+        CurrentIniFile = path;
     }
     CheckBoxSameBackColor->setChecked(false);
     ColorBoxYearMonthBackColor->setEnabled(true);
@@ -146,6 +150,7 @@ void TForm1::MenuOpenClick()
     PageControl1->setCurrentIndex(0);
     QApplication::processEvents();
     IsLoadingFile = false;
+    return true;
 }
 
 } // namespace tamarie

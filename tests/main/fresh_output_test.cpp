@@ -1,0 +1,124 @@
+// Output drawn afresh, end to end: the picture lands where the screen-sized
+// picture puts everything, the PDF holds the texts as text, and
+// tamarie-render draws a file the editor saved as the editor itself does.
+#include <QFileInfo>
+#include <QFrame>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "editor_fixture.h"
+#include "labeled_edit.h"
+#include "photo_image.h"
+#include "print_form.h"
+#include "radio_group.h"
+
+namespace tamarie::testing {
+namespace {
+
+// Centre of the darkness (255 - grey) of the lower half, where the calendar lies.
+struct Ink {
+    double cx = 0, cy = 0;
+};
+Ink InkOf(const QImage &img)
+{
+    Ink ink;
+    double sx = 0, sy = 0, n = 0;
+    for (int y = img.height() / 2; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const int w = 255 - qGray(img.pixel(x, y));
+            sx += double(w) * x, sy += double(w) * y, n += w;
+        }
+    if (n > 0)
+        ink.cx = sx / n, ink.cy = sy / n;
+    return ink;
+}
+
+QString RunProgram(const QString &program, const QStringList &args, int *code)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(120000);
+    *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+}
+
+class FreshOutput : public EditorTest {
+protected:
+    QTemporaryDir out;
+};
+
+TEST_F(FreshOutput, PicturePdfAndRenderCommandAgreeWithTheScreenSizedPicture)
+{
+    ASSERT_TRUE(out.isValid());
+    TForm1 &f = Make(false);
+    f.CreateOutputWindows();
+    f.show();
+    QCoreApplication::processEvents();
+    f.LECalendarYear->setText(QStringLiteral("2025"));
+    f.LECalendarMonth->setText(QStringLiteral("4"));
+    f.LECalendarMonths->setText(QStringLiteral("1"));
+    dialogs::Answer(false);
+    f.BtnOKClick();
+    // A light photo over the whole paper, from a file, so the ink is the calendar's.
+    QImage light(64, 48, QImage::Format_RGB32);
+    light.fill(qRgb(235, 230, 200));
+    const QString photo = out.filePath(QStringLiteral("light.png"));
+    ASSERT_TRUE(light.save(photo));
+    f.Image1->SetPicture(light);
+    f.Image1->setGeometry(f.Panel1->rect());
+    f.ImageFileName[0] = photo;
+    QCoreApplication::processEvents();
+
+    f.RadioGroupOutput->SetItemIndex(1);  // "画面どおり"
+    dialogs::AnswerFile(out.filePath(QStringLiteral("screen.png")), 3);
+    f.MenuSaveAsPictureClick();
+    f.RadioGroupOutput->SetItemIndex(0);  // "高精細"
+    dialogs::AnswerFile(out.filePath(QStringLiteral("fresh.png")), 3);
+    f.MenuSaveAsPictureClick();
+    const QImage screen(out.filePath(QStringLiteral("screen.png")));
+    const QImage fresh(out.filePath(QStringLiteral("fresh.png")));
+    ASSERT_EQ(screen.size(), QSize(2000, 2800));
+    ASSERT_EQ(fresh.size(), QSize(2000, 2800));
+    if (qEnvironmentVariableIsSet("TAMARIE_KEEP_OUTPUT"))
+        out.setAutoRemove(false), qWarning("kept in %s", qPrintable(out.path()));
+    // Darkness is linear, so the blur of resampling leaves its centre alone.
+    const Ink a = InkOf(screen), b = InkOf(fresh);
+    EXPECT_NEAR(a.cx, b.cx, 1.0);
+    EXPECT_NEAR(a.cy, b.cy, 1.5);
+
+    // The PDF: texts as text, the photo the only picture.
+    const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
+    dialogs::AnswerFile(pdf, 1);
+    f.MenuSaveAsPdfClick();
+    int code = 0;
+    const QString text = RunProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &code);
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(text.contains(QStringLiteral("大安"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("2025年4月"))) << text.toStdString();
+    const QString images = RunProgram(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &code);
+    EXPECT_EQ(images.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 2 + 1) << images.toStdString();
+
+#ifdef TAMARIE_RENDER_PATH
+    const QString ini = out.filePath(QStringLiteral("plan.ini"));
+    ASSERT_TRUE(f.SaveWorkState(ini));
+    const QString rendered = out.filePath(QStringLiteral("render.png"));
+    RunProgram(QStringLiteral(TAMARIE_RENDER_PATH), {ini, rendered}, &code);
+    EXPECT_EQ(code, 0);
+    const QImage r(rendered);
+    ASSERT_EQ(r.size(), fresh.size());
+    // The calendar window's place comes back through the main window's
+    // frame, which an offscreen start may put a few pixels apart.
+    const Ink c = InkOf(r);
+    EXPECT_NEAR(c.cx, b.cx, 4.0);
+    EXPECT_NEAR(c.cy, b.cy, 4.0);
+    // Bad arguments, and a file that cannot be read.
+    RunProgram(QStringLiteral(TAMARIE_RENDER_PATH), {ini, out.filePath(QStringLiteral("x.gif"))}, &code);
+    EXPECT_EQ(code, 2);
+    const QString err = RunProgram(QStringLiteral(TAMARIE_RENDER_PATH), {out.filePath(QStringLiteral("none.ini")), rendered}, &code);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("作業状態ファイルを読み込めません。")));
+#endif
+}
+
+} // namespace
+} // namespace tamarie::testing
