@@ -37,8 +37,13 @@ int ReportShown(const QString &fallback)
 
 int main(int argc, char *argv[])
 {
-    // No window reaches a screen, whatever the session offers.
+    // No window reaches a screen, whatever the session offers; the offscreen
+    // platform's notes about what it cannot do are not the user's concern.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            Err(text);
+    });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamarie"));
     QApplication::setApplicationDisplayName(QStringLiteral("タマリエ"));
