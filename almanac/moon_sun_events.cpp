@@ -6,6 +6,7 @@
 
 #include "almanac.h"
 #include "almanac_state.h"
+#include "float_environment.h"
 #include "ephemeris.h"
 #include "moon_sun_events.h"
 
@@ -226,7 +227,7 @@ bool RiseSetSun(int type) {
 
 using namespace almanac;
 
-extern "C" ALMANAC_API void ALMANAC_CALL MoonageDll(double hour, double *moonAge, double *phaseHour) {
+static ALMANAC_NOINLINE void MoonageDllBody(double hour, double *moonAge, double *phaseHour) {
     AlmanacState &st = State();
     const double age = MoonAge(hour, st.EpochDay);
     st.moonAge = age;
@@ -245,7 +246,7 @@ extern "C" ALMANAC_API void ALMANAC_CALL MoonageDll(double hour, double *moonAge
     if (phaseHour != nullptr) *phaseHour = (h >= 0.0 && h <= 24.0) ? h : kPhaseOnOtherDay;
 }
 
-extern "C" ALMANAC_API void ALMANAC_CALL MoonDll(int type, double *hour, double *angle) {
+static ALMANAC_NOINLINE void MoonDllBody(int type, double *hour, double *angle) {
     AlmanacState &st = State();
     double result = 0.0;
     switch (type) {
@@ -274,7 +275,7 @@ extern "C" ALMANAC_API void ALMANAC_CALL MoonDll(int type, double *hour, double 
     if (angle != nullptr) *angle = result;
 }
 
-extern "C" ALMANAC_API void ALMANAC_CALL SunDll(int type, double *hour, double *angle) {
+static ALMANAC_NOINLINE void SunDllBody(int type, double *hour, double *angle) {
     if (type < 1 || type > 5) {
         return;
     }
@@ -282,4 +283,20 @@ extern "C" ALMANAC_API void ALMANAC_CALL SunDll(int type, double *hour, double *
     RiseSetSun(type);
     if (hour != nullptr) *hour = st.eventHour;
     if (angle != nullptr) *angle = type == 3 ? st.altitude : st.azimuth;
+}
+
+// The exports: the library's own floating-point state for the whole call.
+extern "C" ALMANAC_API void ALMANAC_CALL MoonageDll(double hour, double *moonAge, double *phaseHour) {
+    const FloatEnvironmentGuard guard;
+    MoonageDllBody(hour, moonAge, phaseHour);
+}
+
+extern "C" ALMANAC_API void ALMANAC_CALL MoonDll(int type, double *hour, double *angle) {
+    const FloatEnvironmentGuard guard;
+    MoonDllBody(type, hour, angle);
+}
+
+extern "C" ALMANAC_API void ALMANAC_CALL SunDll(int type, double *hour, double *angle) {
+    const FloatEnvironmentGuard guard;
+    SunDllBody(type, hour, angle);
 }

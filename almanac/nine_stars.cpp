@@ -6,6 +6,7 @@
 
 #include "almanac.h"
 #include "almanac_state.h"
+#include "float_environment.h"
 #include "nine_stars.h"
 #include "sexagenary.h"
 #include "solar_terms.h"
@@ -75,7 +76,7 @@ void SwitchDayNear(int k, long long D) {
 
 using namespace almanac;
 
-extern "C" ALMANAC_API const char *ALMANAC_CALL KyuseiDll(int type, int *star) {
+static ALMANAC_NOINLINE const char *KyuseiDllBody(int type, int *star) {
     AlmanacState &st = State();
     // Solar month and year branch as the last EtoDll left them.
     const int N = st.solarMonth;
@@ -136,4 +137,10 @@ extern "C" ALMANAC_API const char *ALMANAC_CALL KyuseiDll(int type, int *star) {
     }
     if (star != nullptr) *star = result;
     return SetResultText(StarName(result));
+}
+
+// The exports: the library's own floating-point state for the whole call.
+extern "C" ALMANAC_API const char *ALMANAC_CALL KyuseiDll(int type, int *star) {
+    const FloatEnvironmentGuard guard;
+    return KyuseiDllBody(type, star);
 }

@@ -1,6 +1,7 @@
 // RokuyoDll: old-calendar month and day of the set date, and its rokuyo.
 #include "almanac.h"
 #include "almanac_state.h"
+#include "float_environment.h"
 #include "checked_numbers.h"
 #include "day_counts.h"
 #include "old_calendar.h"
@@ -18,7 +19,7 @@ constexpr const char *kRokuyoNames[6] = {
 
 }  // namespace
 
-extern "C" ALMANAC_API const char *ALMANAC_CALL RokuyoDll(int *oldMonth, int *oldDay, int *rokuyo) {
+static ALMANAC_NOINLINE const char *RokuyoDllBody(int *oldMonth, int *oldDay, int *rokuyo) {
     AlmanacState &st = State();
     const DayCounts counts = CivilToDays(st.year, st.month, st.day);
     const long long N = TruncToInt64(counts.EpochDay);
@@ -48,4 +49,10 @@ extern "C" ALMANAC_API const char *ALMANAC_CALL RokuyoDll(int *oldMonth, int *ol
     if (rokuyo != nullptr) *rokuyo = st.rokuyo;
     const bool named = st.rokuyo >= 0 && st.rokuyo < 6;
     return SetResultText(named ? kRokuyoNames[st.rokuyo] : "");
+}
+
+// The exports: the library's own floating-point state for the whole call.
+extern "C" ALMANAC_API const char *ALMANAC_CALL RokuyoDll(int *oldMonth, int *oldDay, int *rokuyo) {
+    const FloatEnvironmentGuard guard;
+    return RokuyoDllBody(oldMonth, oldDay, rokuyo);
 }

@@ -1,13 +1,14 @@
 // SetdataDll: the date and observer every other export answers for.
 #include "almanac.h"
 #include "almanac_state.h"
+#include "float_environment.h"
 #include "checked_numbers.h"
 #include "day_counts.h"
 
 using namespace almanac;
 
-extern "C" ALMANAC_API int ALMANAC_CALL SetdataDll(double latitude, double longitude, double height,
-                                                   int year, int month, int day, int *solarMonth) {
+static ALMANAC_NOINLINE int SetdataDllBody(double latitude, double longitude, double height, int year,
+                                           int month, int day, int *solarMonth) {
     AlmanacState &st = State();
     st.height = height;
     st.year = year;
@@ -31,4 +32,11 @@ extern "C" ALMANAC_API int ALMANAC_CALL SetdataDll(double latitude, double longi
     // Floor and a non-negative remainder keep dates before 1858 in 0..6.
     const long long mjd = FloorToInt64(st.EpochDay + 42413.0);
     return static_cast<int>(((mjd % 7) + 3 + 7) % 7);
+}
+
+// The export: the library's own floating-point state for the whole call.
+extern "C" ALMANAC_API int ALMANAC_CALL SetdataDll(double latitude, double longitude, double height,
+                                                   int year, int month, int day, int *solarMonth) {
+    const FloatEnvironmentGuard guard;
+    return SetdataDllBody(latitude, longitude, height, year, month, day, solarMonth);
 }

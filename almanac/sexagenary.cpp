@@ -4,6 +4,7 @@
 
 #include "almanac.h"
 #include "almanac_state.h"
+#include "float_environment.h"
 #include "checked_numbers.h"
 #include "day_counts.h"
 #include "sexagenary.h"
@@ -62,7 +63,7 @@ const char *BranchName(int index) { return NameAt(BranchNames, index); }
 
 using namespace almanac;
 
-extern "C" ALMANAC_API const char *ALMANAC_CALL EtoDll(int type, int *stem, int *branch) {
+static ALMANAC_NOINLINE const char *EtoDllBody(int type, int *stem, int *branch) {
     AlmanacState &st = State();
     const int N = SolarMonthOf(st.EpochDay);  // also leaves sunLongitudeAtDayEnd
     const double lambda = st.sunLongitudeAtDayEnd;
@@ -116,4 +117,10 @@ extern "C" ALMANAC_API const char *ALMANAC_CALL EtoDll(int type, int *stem, int 
     std::memcpy(text, stemName, stemLength);
     std::memcpy(text + stemLength, branchName, std::strlen(branchName));
     return SetResultText(text);
+}
+
+// The exports: the library's own floating-point state for the whole call.
+extern "C" ALMANAC_API const char *ALMANAC_CALL EtoDll(int type, int *stem, int *branch) {
+    const FloatEnvironmentGuard guard;
+    return EtoDllBody(type, stem, branch);
 }

@@ -5,6 +5,7 @@
 
 #include "almanac.h"
 #include "almanac_state.h"
+#include "float_environment.h"
 #include "checked_numbers.h"
 #include "day_counts.h"
 #include "ephemeris.h"
@@ -153,7 +154,7 @@ int FindTermDay(int year, int month, int day, double target) {
 
 using namespace almanac;
 
-extern "C" ALMANAC_API const char *ALMANAC_CALL SekkiDll(int *code, double *hour, double *sunLongitude) {
+static ALMANAC_NOINLINE const char *SekkiDllBody(int *code, double *hour, double *sunLongitude) {
     SolarTermOfDay();
     const AlmanacState &st = State();
     if (code != nullptr) *code = st.termCode;
@@ -162,7 +163,7 @@ extern "C" ALMANAC_API const char *ALMANAC_CALL SekkiDll(int *code, double *hour
     return SetResultText(kTermNames[st.termCode]);
 }
 
-extern "C" ALMANAC_API int ALMANAC_CALL KisetuDll(int type, double *hour) {
+static ALMANAC_NOINLINE int KisetuDllBody(int type, double *hour) {
     int month = 0;
     int day = 0;
     double target = 0.0;
@@ -175,4 +176,15 @@ extern "C" ALMANAC_API int ALMANAC_CALL KisetuDll(int type, double *hour) {
     const int found = FindTermDay(State().year, month, day, target);
     if (hour != nullptr) *hour = State().termSearchHour;
     return found;
+}
+
+// The exports: the library's own floating-point state for the whole call.
+extern "C" ALMANAC_API const char *ALMANAC_CALL SekkiDll(int *code, double *hour, double *sunLongitude) {
+    const FloatEnvironmentGuard guard;
+    return SekkiDllBody(code, hour, sunLongitude);
+}
+
+extern "C" ALMANAC_API int ALMANAC_CALL KisetuDll(int type, double *hour) {
+    const FloatEnvironmentGuard guard;
+    return KisetuDllBody(type, hour);
 }
