@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test headless:
 # a normal build, the same suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the 32-bit Windows library's export table, and
+# UndefinedBehaviorSanitizer, the 32-bit Windows library's export table, the
+# 32-bit library under a hostile caller's floating-point state, and
 # short fuzzing runs.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -17,8 +18,14 @@ cmake -S . -B build-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 cmake --build build-win32 -j "$jobs"
 win32_dll="$PWD/build-win32/bin/almanac.dll"
 
+echo "== 32-bit Linux almanac library (stands in for the DLL's arithmetic) =="
+cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake \
+  -DTAMARIE_ALMANAC_ONLY=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-i386 -j "$jobs"
+i386_caller="$PWD/build-i386/bin/almanac_float_caller"
+
 echo "== Build and test =="
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMANAC_WIN32_DLL="$win32_dll" >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMANAC_WIN32_DLL="$win32_dll" -DALMANAC_I386_CALLER="$i386_caller" >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest -j "$jobs" --timeout 300)
 
@@ -27,7 +34,7 @@ echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMARIE_SANITIZE=ON \
-  -DTAMARIE_BENCHMARKS=OFF -DALMANAC_WIN32_DLL="$win32_dll" >/dev/null
+  -DTAMARIE_BENCHMARKS=OFF -DALMANAC_WIN32_DLL="$win32_dll" -DALMANAC_I386_CALLER="$i386_caller" >/dev/null
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest -j "$jobs" --timeout 600)
 
