@@ -1,13 +1,14 @@
 #include "font_record.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QSaveFile>
 #include <algorithm>
 #include <memory>
-#include <unistd.h>
 
+#include "regular_file.h"
+#include "replacing_file.h"
 #include "text_codec.h"
 
 namespace tamarie {
@@ -106,13 +107,13 @@ FontRecordResult DecodeFontRecord(const QByteArray &bytes)
 FontRecordResult ReadFontRecordFile(const QString &path)
 {
     FontRecordResult r;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    QFile f;
+    const RegularFileResult opened = OpenRegularFile(path, f);
+    if (opened.status == RegularFileStatus::Missing) {
         r.Status = FontRecordStatus::Missing;
         return r;
     }
-    QFile f(path);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+    if (opened.status != RegularFileStatus::Ok) {
         r.Status = FontRecordStatus::Unreadable;
         return r;
     }
@@ -124,37 +125,41 @@ FontRecordResult ReadFontRecordFile(const QString &path)
     return DecodeFontRecord(bytes);
 }
 
-bool WriteFontRecordFile(const QString &path, const TCalendarFontRecord &record)
+bool WriteFontRecordFile(const QString &path, const TCalendarFontRecord &record, QString *error)
 {
-    return WriteFontRecordFiles({{path, record}}) == 1;
+    return WriteFontRecordFiles({{path, record}}, error) == 1;
 }
 
-int WriteFontRecordFiles(const std::vector<std::pair<QString, TCalendarFontRecord>> &files)
+int WriteFontRecordFiles(const std::vector<std::pair<QString, TCalendarFontRecord>> &files, QString *error)
 {
+    auto failed = [error](const ReplacingFile &f) {
+        if (error)
+            *error = QDir::toNativeSeparators(f.Target()) + QStringLiteral(": ") + f.ErrorString();
+    };
     // All temporary files are written before the first is flushed to disk,
     // so the flushes share the file system's journal commits.
-    std::vector<std::unique_ptr<QSaveFile>> pending;
+    std::vector<std::unique_ptr<ReplacingFile>> pending;
     pending.reserve(files.size());
     for (const auto &[path, record] : files) {
-        const QFileInfo info(path);
-        if (info.exists() && !info.isFile())
-            return 0;
-        auto f = std::make_unique<QSaveFile>(path);
-        const QByteArray bytes = EncodeFontRecord(record);
-        if (!f->open(QIODevice::WriteOnly) || f->write(bytes) != bytes.size() || !f->flush()) {
-            f->cancelWriting();
+        auto f = std::make_unique<ReplacingFile>(path);
+        if (!f->Open() || !f->Write(EncodeFontRecord(record))) {
+            failed(*f);
             return 0;
         }
         pending.push_back(std::move(f));
     }
     for (auto &f : pending)
-        if (f->handle() >= 0 && ::fsync(f->handle()) != 0)
+        if (!f->Sync()) {
+            failed(*f);
             return 0;
+        }
     // Each rename replaces one file whole; a failure stops the rest.
     int committed = 0;
     for (auto &f : pending) {
-        if (!f->commit())
+        if (!f->Commit()) {
+            failed(*f);
             return committed;
+        }
         ++committed;
     }
     return committed;

@@ -55,15 +55,18 @@ struct FontRecordResult {
 
 // Decodes the first record of bytes (TooShort or BadName on bad input).
 FontRecordResult DecodeFontRecord(const QByteArray &bytes);
+// Only a regular file is read: anything else is Unreadable, never waited on.
 FontRecordResult ReadFontRecordFile(const QString &path);
 // Creates or replaces path with exactly one record, atomically (temporary
 // file beside it, flushed to disk, renamed over).  False on any failure; an
-// existing file is then left as it was.
-bool WriteFontRecordFile(const QString &path, const TCalendarFontRecord &record);
+// existing file is then left as it was, and *error holds the path and the
+// system's reason.
+bool WriteFontRecordFile(const QString &path, const TCalendarFontRecord &record, QString *error = nullptr);
 // The same for several files at once.  Nothing is replaced unless every
 // temporary file was written and flushed; returns how many files were
 // replaced (all of them on success).
-int WriteFontRecordFiles(const std::vector<std::pair<QString, TCalendarFontRecord>> &files);
+int WriteFontRecordFiles(const std::vector<std::pair<QString, TCalendarFontRecord>> &files,
+                         QString *error = nullptr);
 
 // The message shown for a companion file that exists but cannot be read.
 QString FontRecordErrorMessage(const QString &path, FontRecordStatus status);

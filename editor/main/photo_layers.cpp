@@ -2,8 +2,11 @@
 
 #include "dialogs.h"
 #include "photo_image.h"
+#include "regular_file.h"
 
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QWidget>
@@ -29,7 +32,12 @@ void setDecodeLimit()
 DecodedPhoto DecodePhoto(const QString &path)
 {
     setDecodeLimit();
-    QImageReader reader(path);
+    // Only a regular file is decoded: a FIFO or device would block the read.
+    QFile file;
+    const RegularFileResult opened = OpenRegularFile(path, file);
+    if (opened.status != RegularFileStatus::Ok)
+        return {QImage(), QDir::toNativeSeparators(path) + QStringLiteral(": ") + RegularFileErrorText(opened)};
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * qint64(size.height()) * 4 > kPhotoDecodeLimitBytes)

@@ -1,6 +1,7 @@
 // Writing a work-state file: the arrangement as INI keys in a fixed order,
 // then one font file for the common calendar font and one per calendar.
 #include <QCheckBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QFrame>
 #include <QSlider>
@@ -22,6 +23,17 @@ namespace {
 const QString kSaveFailedMessage = QStringLiteral("保存に失敗しました。");
 
 QString Num(int n) { return QString::number(n); }
+
+// The fixed text, then the file and the system's reason on a line of their own.
+QString SaveFailedMessage(const QString &detail)
+{
+    return detail.isEmpty() ? kSaveFailedMessage : kSaveFailedMessage + u'\n' + detail;
+}
+
+QString FileReason(const QString &path, const QString &reason)
+{
+    return reason.isEmpty() ? QString() : QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+}
 
 int PointsOf(const QFont &font)
 {
@@ -51,7 +63,7 @@ bool TForm1::SaveWorkState(const QString &FileName)
 
     IniFile ini;
     if (!ini.Load(FileName)) {
-        dialogs::ShowMessage(kSaveFailedMessage, this);
+        dialogs::ShowMessage(SaveFailedMessage(FileReason(FileName, ini.ErrorString())), this);
         return false;
     }
 
@@ -142,7 +154,7 @@ bool TForm1::SaveWorkState(const QString &FileName)
 
     // 10. One atomic replacement of the whole file.
     if (!ini.Save()) {
-        dialogs::ShowMessage(kSaveFailedMessage, this);
+        dialogs::ShowMessage(SaveFailedMessage(FileReason(FileName, ini.ErrorString())), this);
         return false;
     }
 
@@ -161,8 +173,9 @@ bool TForm1::SaveWorkState(const QString &FileName)
                            RecordOf(title, TitleFontCharset[n].CharsetFor(title.family()),
                                     cal(n)->Panel->FontColor(), PointsOf(cal(n)->Calendar->font())));
     }
-    if (WriteFontRecordFiles(fonts) != int(fonts.size())) {
-        dialogs::ShowMessage(kSaveFailedMessage, this);
+    QString fontError;
+    if (WriteFontRecordFiles(fonts, &fontError) != int(fonts.size())) {
+        dialogs::ShowMessage(SaveFailedMessage(fontError), this);
         return false;
     }
     return true;

@@ -1,8 +1,7 @@
 #include "picture_files.h"
 
 #include "png_writer.h"
-
-#include <QSaveFile>
+#include "replacing_file.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -20,27 +19,29 @@ QImage asRgb888(const QImage &picture)
     return picture.format() == QImage::Format_RGB888 ? picture : picture.convertToFormat(QImage::Format_RGB888);
 }
 
-bool openTarget(QSaveFile &file, QString *error)
+bool openTarget(ReplacingFile &file, QString *error)
 {
-    if (file.open(QIODevice::WriteOnly))
+    if (file.Open())
         return true;
     if (error)
-        *error = file.errorString();
+        *error = file.ErrorString();
     return false;
 }
 
-bool finish(QSaveFile &file, bool ok, const QString &encoderError, QString *error)
+// A failed write reports the system's reason (a full disk, no permission)
+// before the encoder's own text, which for a failed write says little.
+bool finish(ReplacingFile &file, bool ok, const QString &encoderError, QString *error)
 {
     if (!ok) {
-        const QString text = file.error() != QFileDevice::NoError ? file.errorString() : encoderError;
-        file.cancelWriting();
+        const QString text = file.Failed() ? file.ErrorString() : encoderError;
+        file.Cancel();
         if (error)
-            *error = text;
+            *error = text.isEmpty() ? QStringLiteral("write failed") : text;
         return false;
     }
-    if (!file.commit()) {
+    if (!file.Commit()) {
         if (error)
-            *error = file.errorString();
+            *error = file.ErrorString();
         return false;
     }
     return true;
@@ -64,7 +65,7 @@ struct JpegContext {
     jpeg_error_mgr errors{};
     jpeg_destination_mgr destination{};
     std::jmp_buf jump{};
-    QSaveFile *file = nullptr;
+    ReplacingFile *file = nullptr;
     std::vector<JOCTET> buffer;
     char message[JMSG_LENGTH_MAX] = {};
 };
@@ -95,7 +96,7 @@ boolean jpegEmptyBuffer(j_compress_ptr cinfo)
 {
     JpegContext *ctx = jpegContext(reinterpret_cast<j_common_ptr>(cinfo));
     const qint64 n = qint64(ctx->buffer.size());
-    if (ctx->file->write(reinterpret_cast<const char *>(ctx->buffer.data()), n) != n)
+    if (!ctx->file->Write(reinterpret_cast<const char *>(ctx->buffer.data()), n))
         jpegFail(cinfo);
     cinfo->dest->next_output_byte = ctx->buffer.data();
     cinfo->dest->free_in_buffer = ctx->buffer.size();
@@ -105,7 +106,7 @@ void jpegTermDestination(j_compress_ptr cinfo)
 {
     JpegContext *ctx = jpegContext(reinterpret_cast<j_common_ptr>(cinfo));
     const qint64 n = qint64(ctx->buffer.size() - cinfo->dest->free_in_buffer);
-    if (n > 0 && ctx->file->write(reinterpret_cast<const char *>(ctx->buffer.data()), n) != n)
+    if (n > 0 && !ctx->file->Write(reinterpret_cast<const char *>(ctx->buffer.data()), n))
         jpegFail(cinfo);
 }
 
@@ -161,7 +162,7 @@ bool WriteBmp(const QImage &picture, const QString &path, QString *error)
             *error = QStringLiteral("picture too large for a bitmap file");
         return false;
     }
-    QSaveFile file(path);
+    ReplacingFile file(path);
     if (!openTarget(file, error))
         return false;
 
@@ -176,7 +177,7 @@ bool WriteBmp(const QImage &picture, const QString &path, QString *error)
     putLe16(header + 26, 1);
     putLe16(header + 28, 24);
     putLe32(header + 34, quint32(imageSize));
-    bool ok = file.write(reinterpret_cast<const char *>(header), sizeof header) == qint64(sizeof header);
+    bool ok = file.Write(reinterpret_cast<const char *>(header), qint64(sizeof header));
 
     std::vector<char> row(rowSize, 0);
     for (int y = rgb.height() - 1; ok && y >= 0; --y) {
@@ -186,7 +187,7 @@ bool WriteBmp(const QImage &picture, const QString &path, QString *error)
             row[3 * std::size_t(x) + 1] = char(src[3 * x + 1]);
             row[3 * std::size_t(x) + 2] = char(src[3 * x]);
         }
-        ok = file.write(row.data(), qint64(rowSize)) == qint64(rowSize);
+        ok = file.Write(row.data(), qint64(rowSize));
     }
     return finish(file, ok, QString(), error);
 }
@@ -199,12 +200,12 @@ bool WritePng(const QImage &picture, const QString &path, QString *error)
             *error = QStringLiteral("empty picture");
         return false;
     }
-    QSaveFile file(path);
+    ReplacingFile file(path);
     if (!openTarget(file, error))
         return false;
     QString encoderError;
     const bool ok = EncodePng(
-        rgb, [&file](const char *data, qint64 size) { return file.write(data, size) == size; }, &encoderError);
+        rgb, [&file](const char *data, qint64 size) { return file.Write(data, size); }, &encoderError);
     return finish(file, ok, encoderError, error);
 }
 
@@ -216,7 +217,7 @@ bool WriteJpeg(const QImage &picture, const QString &path, QString *error)
             *error = rgb.isNull() ? QStringLiteral("empty picture") : QStringLiteral("picture too large for JPEG");
         return false;
     }
-    QSaveFile file(path);
+    ReplacingFile file(path);
     if (!openTarget(file, error))
         return false;
     JpegContext ctx;

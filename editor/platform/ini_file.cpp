@@ -1,9 +1,11 @@
 #include "ini_file.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "regular_file.h"
+#include "replacing_file.h"
 
+#include <QFile>
+
+#include <cerrno>
 #include <memory>
 #include <unordered_map>
 
@@ -156,16 +158,30 @@ IniFile::IniFile(const QString &path) { Load(path); }
 bool IniFile::Load(const QString &path)
 {
     path_ = path;
-    QFile f(path);
-    if (!f.exists()) {
+    error_.clear();
+    QFile f;
+    const RegularFileResult opened = OpenRegularFile(path, f);
+    if (opened.status == RegularFileStatus::Missing) {
         Parse(QByteArray());
         return true;
     }
-    if (f.size() > kIniMaxFileSize || !f.open(QIODevice::ReadOnly)) {
+    if (opened.status != RegularFileStatus::Ok) {
+        error_ = RegularFileErrorText(opened);
         Parse(QByteArray());
         return false;
     }
-    Parse(f.readAll());
+    if (f.size() > kIniMaxFileSize) {
+        error_ = SystemErrorText(EFBIG);
+        Parse(QByteArray());
+        return false;
+    }
+    const QByteArray bytes = f.read(kIniMaxFileSize + 1);
+    if (f.error() != QFileDevice::NoError || bytes.size() > kIniMaxFileSize) {
+        error_ = bytes.size() > kIniMaxFileSize ? SystemErrorText(EFBIG) : f.errorString();
+        Parse(QByteArray());
+        return false;
+    }
+    Parse(bytes);
     return true;
 }
 
@@ -421,34 +437,24 @@ QByteArray IniFile::Serialize()
         for (const Entry &e : s.entries)
             text += e.raw + eol;
     }
-    if (auto bytes = EncodeText(text, encoding_))
-        return *bytes;
-    // Something the encoding cannot hold: keep every character instead.
-    encoding_ = TextEncoding::Utf16LeBom;
-    return *EncodeText(text, encoding_);
+    // Always in the encoding the file was read in, unless that could not
+    // give back exactly this text; then the whole file changes, never a part.
+    return EncodeTextReadingBack(text, encoding_, &encoding_);
 }
 
 bool IniFile::Save()
 {
-    if (path_.isEmpty())
+    error_.clear();
+    if (path_.isEmpty()) {
+        error_ = SystemErrorText(ENOENT);
         return false;
-    const QFileInfo info(path_);
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
-        return false;
+    }
     const QByteArray bytes = Serialize();
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.cancelWriting();
+    ReplacingFile f(path_);
+    if (!f.Open() || !f.Write(bytes) || !f.Commit()) {
+        error_ = f.ErrorString();
         return false;
     }
-    if (f.handle() >= 0 && ::fsync(f.handle()) != 0) {
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit())
-        return false;
     modified_ = false;
     return true;
 }

@@ -3,10 +3,12 @@
 // section and key names match without regard to case, a written key replaces
 // its value in place or is appended to its section, a new section goes at the
 // end, a read returns at most 2047 characters.  Files are read as code page
-// 932, UTF-8 or UTF-16LE (by byte-order mark) with CRLF or LF line ends; a new
-// file is written in code page 932 with CRLF.  When a value cannot be held by
-// the file's encoding the whole file is written as UTF-16LE with a mark, which
-// the Windows functions read too.  Saving replaces the file atomically.
+// 932, UTF-8 or UTF-16 (see DecodeText) with CRLF or LF line ends, and written
+// back whole in the encoding they were read in; a new file is written in code
+// page 932 with CRLF.  When the file's encoding cannot give back exactly what
+// is written, the whole file becomes UTF-16 with a mark (see
+// EncodeTextReadingBack), which the Windows functions read too.  Saving
+// replaces the file atomically.
 //
 // IniFile holds the parsed file, so reading N keys costs O(N).  Writes change
 // the held copy; Save() commits it, or every write commits at once when
@@ -46,17 +48,21 @@ public:
     // Loads the file when it exists; a missing file gives an empty one.
     explicit IniFile(const QString &path);
 
-    // False only when the file exists but cannot be read or is larger than
-    // kIniMaxFileSize (the content is then empty).  A missing file is empty.
+    // False only when the file exists but cannot be read, is no regular file
+    // (a FIFO is never waited on) or is larger than kIniMaxFileSize (the
+    // content is then empty).  A missing file is empty.
     bool Load(const QString &path);
     // Replaces the content with the given file bytes (path unchanged).
     void Parse(const QByteArray &bytes);
     // The bytes Save() would write; may switch the encoding to UTF-16LE.
     QByteArray Serialize();
 
-    // Writes the whole file atomically (temporary file beside it, flushed,
-    // renamed over).  False when the folder or the file cannot be written.
+    // Writes the whole file atomically (one temporary file of a fixed name
+    // beside it, flushed, renamed over).  False when the folder or the file
+    // cannot be written.
     bool Save();
+    // The system's reason for the last failed Load or Save ("Permission denied", ...).
+    const QString &ErrorString() const { return error_; }
     const QString &Path() const { return path_; }
     void SetPath(const QString &path) { path_ = path; }
     TextEncoding Encoding() const { return encoding_; }
@@ -105,6 +111,7 @@ private:
     bool Changed();
 
     QString path_;
+    QString error_;
     TextEncoding encoding_ = TextEncoding::Cp932;
     bool crlf_ = true;
     bool modified_ = false;

@@ -1,8 +1,12 @@
 #include "text_codec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <memory>
+
+#include <uchardet/uchardet.h>
 
 namespace tamarie {
 
@@ -161,29 +165,126 @@ QString DecodeUtf8(const char *data, qsizetype size)
     return out;
 }
 
-QString DecodeUtf16Le(const char *data, qsizetype size)
+namespace {
+QString DecodeUtf16(const char *data, qsizetype size, bool bigEndian)
 {
     const qsizetype units = size / 2; // an odd last byte is half a character: dropped
     QString out;
     out.resize(units);
     auto *dst = out.data();
     const auto *p = reinterpret_cast<const unsigned char *>(data);
+    const int hi = bigEndian ? 0 : 1;
     for (qsizetype i = 0; i < units; ++i)
-        dst[i] = QChar(char16_t(p[2 * i] | (p[2 * i + 1] << 8)));
+        dst[i] = QChar(char16_t(p[2 * i + 1 - hi] | (p[2 * i + hi] << 8)));
     return out;
+}
+
+bool HasEscapes(const QString &text)
+{
+    // Code page 932 decodes to the basic plane only, so any unit in the
+    // escape range is an undecodable byte.
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return IsEscape(c.unicode()); });
+}
+
+// UTF-16 without a mark: INI text is mostly ASCII, so in most pairs one byte
+// is NUL, and always the same one.  Text in the other encodings has no NULs.
+std::optional<TextEncoding> Utf16ByNulPattern(const char *d, qsizetype n)
+{
+    const qsizetype limit = std::min<qsizetype>(n, 1 << 16) & ~qsizetype(1);
+    const qsizetype pairs = limit / 2;
+    if (pairs == 0)
+        return std::nullopt;
+    qsizetype nul[2] = {0, 0};
+    for (qsizetype i = 0; i < limit; ++i)
+        if (d[i] == 0)
+            ++nul[i & 1];
+    const qsizetype needed = std::max<qsizetype>(1, pairs / 8);
+    if (nul[1] >= needed && nul[0] * 4 <= nul[1])
+        return TextEncoding::Utf16Le;
+    if (nul[0] >= needed && nul[1] * 4 <= nul[0])
+        return TextEncoding::Utf16Be;
+    return std::nullopt;
+}
+
+// The detector's verdict for bytes that are valid code page 932 and valid
+// UTF-8 alike (half-width katakana pairs can be both).
+bool DetectorSaysUtf8(const char *d, qsizetype n)
+{
+    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> ud(uchardet_new(), uchardet_delete);
+    if (!ud || uchardet_handle_data(ud.get(), d, static_cast<size_t>(n)) != 0)
+        return false;
+    uchardet_data_end(ud.get());
+    const char *charset = uchardet_get_charset(ud.get());
+    return charset && std::strcmp(charset, "UTF-8") == 0;
+}
+} // namespace
+
+QString DecodeUtf16Le(const char *data, qsizetype size) { return DecodeUtf16(data, size, false); }
+QString DecodeUtf16Be(const char *data, qsizetype size) { return DecodeUtf16(data, size, true); }
+
+namespace {
+// The encoding of bytes without a mark, with the code page 932 decoding when
+// that was needed to decide (so it is not done twice).
+TextEncoding DetectWithoutMark(const char *d, qsizetype n, QString *cp932)
+{
+    if (AllAscii(d, n))
+        return TextEncoding::Cp932;
+    if (const auto utf16 = Utf16ByNulPattern(d, n))
+        return *utf16;
+    if (!LooksLikeUtf8(d, n))
+        return TextEncoding::Cp932;
+    QString text = DecodeCp932(d, n);
+    const bool utf8 = HasEscapes(text) || DetectorSaysUtf8(d, n);
+    if (cp932 && !utf8)
+        *cp932 = std::move(text);
+    return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+std::optional<TextEncoding> EncodingByMark(const char *d, qsizetype n)
+{
+    if (n >= 2 && uchar(d[0]) == 0xFF && uchar(d[1]) == 0xFE)
+        return TextEncoding::Utf16LeBom;
+    if (n >= 2 && uchar(d[0]) == 0xFE && uchar(d[1]) == 0xFF)
+        return TextEncoding::Utf16BeBom;
+    if (n >= 3 && uchar(d[0]) == 0xEF && uchar(d[1]) == 0xBB && uchar(d[2]) == 0xBF)
+        return TextEncoding::Utf8Bom;
+    return std::nullopt;
+}
+} // namespace
+
+TextEncoding DetectTextEncoding(const QByteArray &bytes)
+{
+    if (const auto marked = EncodingByMark(bytes.constData(), bytes.size()))
+        return *marked;
+    return DetectWithoutMark(bytes.constData(), bytes.size(), nullptr);
 }
 
 DecodedText DecodeText(const QByteArray &bytes)
 {
     const char *d = bytes.constData();
     const qsizetype n = bytes.size();
-    if (n >= 2 && uchar(d[0]) == 0xFF && uchar(d[1]) == 0xFE)
-        return {DecodeUtf16Le(d + 2, n - 2), TextEncoding::Utf16LeBom};
-    if (n >= 3 && uchar(d[0]) == 0xEF && uchar(d[1]) == 0xBB && uchar(d[2]) == 0xBF)
-        return {DecodeUtf8(d + 3, n - 3), TextEncoding::Utf8Bom};
-    if (!AllAscii(d, n) && LooksLikeUtf8(d, n))
-        return {DecodeUtf8(d, n), TextEncoding::Utf8};
-    return {DecodeCp932(d, n), TextEncoding::Cp932};
+    QString cp932;
+    const auto marked = EncodingByMark(d, n);
+    const TextEncoding e = marked ? *marked : DetectWithoutMark(d, n, &cp932);
+    switch (e) {
+    case TextEncoding::Utf16LeBom:
+        return {DecodeUtf16Le(d + 2, n - 2), e};
+    case TextEncoding::Utf16BeBom:
+        return {DecodeUtf16Be(d + 2, n - 2), e};
+    case TextEncoding::Utf16Le:
+        return {DecodeUtf16Le(d, n), e};
+    case TextEncoding::Utf16Be:
+        return {DecodeUtf16Be(d, n), e};
+    case TextEncoding::Utf8Bom:
+        return {DecodeUtf8(d + 3, n - 3), e};
+    case TextEncoding::Utf8:
+        return {DecodeUtf8(d, n), e};
+    case TextEncoding::Cp932:
+        break;
+    }
+    if (cp932.isNull())
+        cp932 = DecodeCp932(d, n);
+    return {std::move(cp932), TextEncoding::Cp932};
 }
 
 std::optional<QByteArray> EncodeCp932(QStringView text)
@@ -268,16 +369,22 @@ std::optional<QByteArray> EncodeUtf8(QStringView text)
     return out;
 }
 
-QByteArray EncodeUtf16Le(QStringView text)
+namespace {
+QByteArray EncodeUtf16(QStringView text, bool bigEndian)
 {
     QByteArray out(text.size() * 2, Qt::Uninitialized);
+    const int hi = bigEndian ? 0 : 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        out[2 * i] = char(c & 0xFF);
-        out[2 * i + 1] = char(c >> 8);
+        out[2 * i + 1 - hi] = char(c & 0xFF);
+        out[2 * i + hi] = char(c >> 8);
     }
     return out;
 }
+} // namespace
+
+QByteArray EncodeUtf16Le(QStringView text) { return EncodeUtf16(text, false); }
+QByteArray EncodeUtf16Be(QStringView text) { return EncodeUtf16(text, true); }
 
 std::optional<QByteArray> EncodeText(QStringView text, TextEncoding encoding)
 {
@@ -294,8 +401,30 @@ std::optional<QByteArray> EncodeText(QStringView text, TextEncoding encoding)
     }
     case TextEncoding::Utf16LeBom:
         return QByteArray("\xFF\xFE", 2) + EncodeUtf16Le(text);
+    case TextEncoding::Utf16BeBom:
+        return QByteArray("\xFE\xFF", 2) + EncodeUtf16Be(text);
+    case TextEncoding::Utf16Le:
+        return EncodeUtf16Le(text);
+    case TextEncoding::Utf16Be:
+        return EncodeUtf16Be(text);
     }
     return std::nullopt;
+}
+
+QByteArray EncodeTextReadingBack(const QString &text, TextEncoding wanted, TextEncoding *used)
+{
+    if (auto bytes = EncodeText(text, wanted); bytes && DecodeText(*bytes).text == text) {
+        if (used)
+            *used = wanted;
+        return *bytes;
+    }
+    // With a mark every sequence of UTF-16 units reads back as it was.
+    const TextEncoding fallback = wanted == TextEncoding::Utf16Be || wanted == TextEncoding::Utf16BeBom
+                                      ? TextEncoding::Utf16BeBom
+                                      : TextEncoding::Utf16LeBom;
+    if (used)
+        *used = fallback;
+    return *EncodeText(text, fallback);
 }
 
 } // namespace tamarie

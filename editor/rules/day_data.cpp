@@ -40,19 +40,28 @@ std::optional<int> EntryNumber(const QString &key)
     return static_cast<int>(v);
 }
 
-// The entry numbers below count that the file actually holds in any of the
-// given sections.  A damaged count (huge, or past the entries) then never
-// makes up entries that are not there, and nothing allocates by the count.
-std::vector<int> EntriesHeld(const IniFile &ini, std::int32_t count, std::initializer_list<QString> sections)
+// The entry numbers the file actually holds in any of the given sections.
+// A count that parses is honoured (entries below it), so a damaged count
+// (huge, or past the entries) never makes up entries that are not there and
+// nothing allocates by it.  A count that is missing, negative or unreadable
+// takes the entries present in a row from 0: every entry there is read, so
+// the next store, which writes 0 to the count less one, overwrites none.
+std::vector<int> EntriesHeld(const IniFile &ini, const QString &countSection,
+                             std::initializer_list<QString> sections)
 {
+    const std::optional<std::int32_t> count =
+        ini.ValueExists(countSection, kCount) ? ParseIniInteger(ini.ReadString(countSection, kCount)) : std::nullopt;
     std::set<int> held;
-    if (count <= 0)
-        return {};
     for (const QString &section : sections)
         for (const QString &key : ini.Keys(section))
-            if (const auto n = EntryNumber(key); n && *n < count)
+            if (const auto n = EntryNumber(key); n && (!count || *count < 0 || *n < *count))
                 held.insert(*n);
-    return {held.begin(), held.end()};
+    if (count && *count >= 0)
+        return {held.begin(), held.end()};
+    std::vector<int> inARow;
+    for (int n = 0; held.count(n); ++n)
+        inARow.push_back(n);
+    return inARow;
 }
 
 
@@ -187,8 +196,7 @@ void TDayData::LoadConfigFrom(const IniFile &ini)
 {
     schedule_.clear();
     scheduleIndex_.clear();
-    const std::int32_t scheduleCount = ini.ReadInteger(kSchedule, kCount, 0);
-    for (int i : EntriesHeld(ini, scheduleCount, {kScheduleDate, kScheduleStr, kScheduleMarkNo})) {
+    for (int i : EntriesHeld(ini, kSchedule, {kScheduleDate, kScheduleStr, kScheduleMarkNo})) {
         const QString key = QString::number(i);
         const int index = static_cast<int>(schedule_.size());
         schedule_.push_back(TSchedule{ini.ReadDate(kScheduleDate, key, 0), ini.ReadString(kScheduleStr, key),
@@ -210,8 +218,7 @@ void TDayData::LoadConfigFrom(const IniFile &ini)
 
     personal_.clear();
     personalIndex_.clear();
-    const std::int32_t personalCount = ini.ReadInteger(kPersonal, kCount, 0);
-    for (int i : EntriesHeld(ini, personalCount, {kPersonal, kPersonalDate})) {
+    for (int i : EntriesHeld(ini, kPersonal, {kPersonal, kPersonalDate})) {
         const QString key = QString::number(i);
         const int index = static_cast<int>(personal_.size());
         personal_.push_back(TPersonalHoliday{ini.ReadDate(kPersonalDate, key, 0), ini.ReadBool(kPersonal, key, false)});
@@ -229,8 +236,13 @@ template <class Fill> bool TDayData::WriteConfig(Fill fill) const
         fill(ini);
         ok = ini.Save();
     }
-    if (!ok)
-        dialogs::ShowMessage(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(configPath_)));
+    if (!ok) {
+        // The system's reason goes under the fixed text.
+        QString message = QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(configPath_));
+        if (!ini.ErrorString().isEmpty())
+            message += u'\n' + ini.ErrorString();
+        dialogs::ShowMessage(message);
+    }
     return ok;
 }
 

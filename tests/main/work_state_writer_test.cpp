@@ -4,6 +4,8 @@
 #include <QFrame>
 
 #include "work_state_fixture.h"
+#include "regular_file.h"
+#include <cerrno>
 
 namespace tamarie::testing {
 namespace {
@@ -206,14 +208,15 @@ TEST_F(WorkStateWriter, AFailureIsReportedAndLeavesTheOldFile)
         FileSizeLimit full(200);  // the disk fills up while the file is written
         EXPECT_FALSE(f.SaveWorkState(path));
     }
-    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。"});
+    // The fixed text, then the file and the system's reason.
+    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。\n" + path + ": " + SystemErrorText(EFBIG)});
     EXPECT_EQ(Bytes(path), QByteArray("[Old]\r\nx=1\r\n"));
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{"plan.ini"});  // no temporary left
 
     // Through the command: IsSaved false, caption and current file unchanged.
     dialogs::ClearShown();
     EXPECT_FALSE(SaveAs(f, PathOf("no/such/folder/new.ini")));
-    EXPECT_EQ(dialogs::Shown().last(), QStringLiteral("保存に失敗しました。"));
+    EXPECT_TRUE(dialogs::Shown().last().startsWith(QStringLiteral("保存に失敗しました。\n")));
     EXPECT_TRUE(f.CurrentIniFile.isEmpty());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("無題-タマリエ"));
 
@@ -221,7 +224,8 @@ TEST_F(WorkStateWriter, AFailureIsReportedAndLeavesTheOldFile)
     ASSERT_TRUE(QDir().mkdir(PathOf("folder.ini")));
     dialogs::ClearShown();
     EXPECT_FALSE(f.SaveWorkState(PathOf("folder.ini")));
-    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。"});
+    EXPECT_EQ(dialogs::Shown().size(), 1);
+    EXPECT_TRUE(dialogs::Shown().value(0).startsWith(QStringLiteral("保存に失敗しました。\n") + PathOf("folder.ini")));
 }
 
 TEST_F(WorkStateWriter, FontFileThatCannotBeWrittenFailsTheSave)
@@ -231,7 +235,7 @@ TEST_F(WorkStateWriter, FontFileThatCannotBeWrittenFailsTheSave)
     ASSERT_TRUE(QDir().mkdir(PathOf("plan_2.dat")));  // a folder where calendar 2's file belongs
     dialogs::ClearShown();
     EXPECT_FALSE(f.SaveWorkState(PathOf("plan.ini")));
-    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。"});
+    EXPECT_EQ(dialogs::Shown(), QStringList{"保存に失敗しました。\n" + PathOf("plan_2.dat") + ": " + SystemErrorText(EISDIR)});
     EXPECT_TRUE(QFileInfo::exists(PathOf("plan.ini")));  // what was written before stays
     // The font files are replaced together or not at all.
     EXPECT_FALSE(QFileInfo::exists(PathOf("plan.dat")));

@@ -1,6 +1,7 @@
 #include "day_data.h"
 #include "dialogs.h"
 #include "ini_file.h"
+#include "regular_file.h"
 
 #include <QDate>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 
 using namespace tamarie;
@@ -279,7 +281,7 @@ TEST_F(ConfigTest, UnwritableFileIsReportedAndTheChangeKept)
     data_.SetConfigPath(path);
     data_.StoreSchedule(D(2025, 1, 1), "x", 1);
     EXPECT_FALSE(data_.WriteSchedules());
-    EXPECT_EQ(dialogs::Shown(), QStringList({path + " に書き込めません"}));
+    EXPECT_EQ(dialogs::Shown(), QStringList({path + " に書き込めません\n" + SystemErrorText(ENOENT)}));
     EXPECT_EQ(data_.ScheduleCount(), 1);
     EXPECT_FALSE(data_.WriteHolidayOfWeek());
     EXPECT_EQ(dialogs::Shown().size(), 2);
@@ -297,7 +299,7 @@ TEST_F(ConfigTest, AFileThatCannotBeReadIsNotOverwritten)
     EXPECT_EQ(data_.ScheduleCount(), 0);
     data_.StoreSchedule(D(2025, 1, 1), "x", 0);
     EXPECT_FALSE(data_.WriteSchedules());
-    EXPECT_EQ(dialogs::Shown(), QStringList({Path() + " に書き込めません"}));
+    EXPECT_EQ(dialogs::Shown(), QStringList({Path() + " に書き込めません\n" + SystemErrorText(EFBIG)}));
     EXPECT_EQ(QFileInfo(Path()).size(), kIniMaxFileSize + 1);
 }
 
@@ -314,13 +316,14 @@ TEST_F(ConfigTest, AbsurdCountsReadOnlyWhatIsThere)
     ASSERT_EQ(data_.ScheduleCount(), 3);
     EXPECT_EQ(data_.Schedule()[2].Str, "only text");
     EXPECT_EQ(data_.Schedule()[2].Date, 0.0);
-    EXPECT_EQ(data_.PersonalHolidayValueCount(), 0);
+    // A negative count: the entries there in a row are read.
+    EXPECT_EQ(data_.PersonalHolidayValueCount(), 1);
 
     WriteAll(Path(), "[Schedule]\r\nCount=abc\r\n[ScheduleDate]\r\n0=2025/01/01\r\n");
     TDayData other;
     other.SetConfigPath(Path());
     other.LoadConfig();
-    EXPECT_EQ(other.ScheduleCount(), 0);
+    EXPECT_EQ(other.ScheduleCount(), 1);
 }
 
 TEST_F(ConfigTest, CountBelowTheEntriesReadsTheCount)
