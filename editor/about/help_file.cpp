@@ -7,9 +7,9 @@ namespace tamarie {
 
 QString HelpFilePath(const QString &programFolder) { return programFolder + QStringLiteral("/ReadMe.txt"); }
 
-void OpenHelpFile(const QString &programFolder)
+bool OpenHelpFile(const QString &programFolder)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath(programFolder)));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath(programFolder)));
 }
 
 } // namespace tamarie

@@ -5,7 +5,7 @@
 namespace tamarie {
 
 QString HelpFilePath(const QString &programFolder);
-// Asks the desktop to open the help file; a missing file is not reported.
-void OpenHelpFile(const QString &programFolder);
+// Asks the desktop to open the help file; false when no viewer took it.
+bool OpenHelpFile(const QString &programFolder);
 
 } // namespace tamarie

@@ -42,7 +42,7 @@ QString TVersionForm::AuthorUrl() { return QStringLiteral("https://tamarie.examp
 QString TVersionForm::NoticeText() { return QStringLiteral("このソフトは無保証です"); }
 
 TVersionForm::TVersionForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QStringLiteral("タマリエのバージョン情報"));

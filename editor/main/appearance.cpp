@@ -1,6 +1,7 @@
 // Per-month appearance: font, calendar and title backgrounds, translucency
 // and the holiday and weekday text colours, for all months or one, and the
 // two switches that tie titles to backgrounds and calendars to one size.
+#include <QFontInfo>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -97,10 +98,10 @@ void TForm1::BtnCalendarFontClick()
 
     ForChosen(*this, i, [this](int n) { ApplyCalendarFont(n); });
 
-    LblFontName->setText(answer->font.family());
     QFont face = LblFontName->font();
     face.setFamily(answer->font.family());
     LblFontName->setFont(face);
+    LblFontName->setText(QFontInfo(face).family());
     QPalette pal = LblFontName->palette();
     pal.setColor(QPalette::WindowText, answer->color);
     LblFontName->setPalette(pal);

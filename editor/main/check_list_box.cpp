@@ -1,6 +1,7 @@
 #include "check_list_box.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <algorithm>
 
 namespace tamarie {
@@ -17,7 +18,15 @@ TCheckListBox::TCheckListBox(const QStringList &items, int columns, QWidget *par
         Boxes.push_back(box);
         connect(box, &QCheckBox::clicked, this, &TCheckListBox::Click);
     }
-    ArrangeItems();
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 0, 2, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(0);
+    const int perColumn = (Count() + ColumnCount - 1) / ColumnCount;
+    for (int i = 0; i < Count(); ++i)
+        grid->addWidget(Boxes[i], i % std::max(1, perColumn), i / std::max(1, perColumn));
+    for (int c = 0; c < ColumnCount; ++c)
+        grid->setColumnStretch(c, 1);
 }
 
 bool TCheckListBox::Checked(int index) const
@@ -34,23 +43,6 @@ void TCheckListBox::SetChecked(int index, bool checked)
 QCheckBox *TCheckListBox::Item(int index) const
 {
     return index >= 0 && index < Count() ? Boxes[index] : nullptr;
-}
-
-void TCheckListBox::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    ArrangeItems();
-}
-
-void TCheckListBox::ArrangeItems()
-{
-    if (Boxes.isEmpty())
-        return;
-    const int perColumn = (Count() + ColumnCount - 1) / ColumnCount;
-    const int colWidth = std::max(1, (width() - 4) / ColumnCount);
-    const int rowHeight = std::max(1, (height() - 2) / perColumn);
-    for (int i = 0; i < Count(); ++i)
-        Boxes[i]->setGeometry(2 + (i / perColumn) * colWidth, 1 + (i % perColumn) * rowHeight, colWidth, rowHeight);
 }
 
 } // namespace tamarie

@@ -23,11 +23,7 @@ public:
 signals:
     void Click();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
-    void ArrangeItems();
 
     QVector<QCheckBox *> Boxes;
     int ColumnCount;

@@ -1,5 +1,6 @@
 // Start-up of the editor state, the settings file read at start, and the
 // main window's reactions to closing, clicks on its surface and activation.
+#include <QFontInfo>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
@@ -50,8 +51,8 @@ void TForm1::FormCreate()
     // 4.
     IsStart = true;
 
-    // 5. The desktop's default interface font.
-    LblFontName->setText(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family().left(32));
+    // 5. The desktop's default interface font, by the face actually drawn.
+    LblFontName->setText(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family().left(32));
 
     // 6. The current month (the change handler does nothing while starting).
     const QDate today = QDate::currentDate();

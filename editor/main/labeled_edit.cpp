@@ -24,8 +24,26 @@ void TLabeledEdit::SetCaption(const QString &caption)
     PlaceLabel();
 }
 
+QSize TLabeledEdit::sizeHint() const
+{
+    QSize hint = QLineEdit::sizeHint();
+    if (CharsWide > 0)
+        hint.setWidth(fontMetrics().horizontalAdvance(QString(CharsWide, QLatin1Char('0'))) + 12);
+    return hint;
+}
+
+QSize TLabeledEdit::minimumSizeHint() const
+{
+    QSize hint = QLineEdit::minimumSizeHint();
+    if (CharsWide > 0)
+        hint.setWidth(sizeHint().width());
+    return hint;
+}
+
 void TLabeledEdit::PlaceLabel()
 {
+    if (LabelInLayout)
+        return;
     Label->adjustSize();
     if (Position == LabelPosition::Right)
         Label->move(geometry().right() + 4, y() + (height() - Label->height()) / 2);

@@ -16,6 +16,12 @@ public:
 
     QLabel *EditLabel() const { return Label; }
     QString Caption() const;
+    // The caption is placed by the parent's layout rather than beside the edit.
+    void SetLabelInLayout() { LabelInLayout = true; }
+    // A width for this many digits in the current font (0: the usual width).
+    void SetCharsWide(int chars) { CharsWide = chars; updateGeometry(); }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     void SetCaption(const QString &caption);
     // Called for every typed character; returning true swallows the key.
     std::function<bool(QChar key)> OnKeyPress;
@@ -35,6 +41,8 @@ private:
 
     QLabel *Label;
     LabelPosition Position;
+    bool LabelInLayout = false;
+    int CharsWide = 0;
 };
 
 } // namespace tamarie

@@ -2,13 +2,17 @@
 #include <QApplication>
 
 #include "fonts.h"
+#include "qt_translations.h"
+#include "session_platform.h"
 #include "tform1.h"
 
 int main(int argc, char *argv[])
 {
+    tamarie::platform::UseXWaylandOnWayland();
     QApplication app(argc, argv);
+    tamarie::platform::InstallJapaneseQtTranslations(app);
+    // No display name: Qt would add it to captions that carry the name already.
     QApplication::setApplicationName(QStringLiteral("tamarie"));
-    QApplication::setApplicationDisplayName(QStringLiteral("タマリエ"));
     tamarie::fonts::InstallSubstitutions();
 
     tamarie::TForm1 form1;

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QImageReader>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +19,9 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "check_list_box.h"
 #include "color_box.h"
@@ -36,6 +40,26 @@ void FillBackground(QWidget *w, TColorValue color)
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, ValueToColor(color));
     w->setPalette(pal);
+}
+
+// The usual size, larger when the text scale needs it; the window scrolls only
+// when it is smaller than the panel.
+void FitSettingsPanel(QWidget *panel, QLabel *help, QLabel *wrapped)
+{
+    // The style's sizes count, so the panel is final before the first showing.
+    panel->ensurePolished();
+    help->setFixedHeight(std::max(115, help->fontMetrics().lineSpacing() * 7 + 10));
+    for (int round = 0; round < 2; ++round) {
+        const QSize need = panel->layout()->sizeHint().expandedTo(panel->layout()->minimumSize());
+        panel->resize(std::max(313, need.width()), std::max(565, need.height()));
+        panel->layout()->activate();
+        // The pages do not pass a wrapped line's height on: give it as a minimum.
+        const int lines = wrapped->heightForWidth(wrapped->width());
+        if (lines <= 0 || lines == wrapped->minimumHeight())
+            break;
+        wrapped->setMinimumHeight(lines);
+        panel->layout()->invalidate();
+    }
 }
 
 } // namespace
@@ -111,6 +135,19 @@ void TForm1::CreateMenus()
     MenuBack = PopupMenu1->addAction(QStringLiteral("背面にする"));
     MenuBack->setObjectName(QStringLiteral("MenuBack"));
 
+    // The desktop's usual keys beside the access keys; Ctrl+Q closes the
+    // window (through the save question) without an item of its own.
+    MenuOpen->setShortcut(QKeySequence::Open);
+    MenuReSave->setShortcut(QKeySequence::Save);
+    MenuSaveAsFile->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    MenuPrint->setShortcut(QKeySequence::Print);
+    auto *quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("ActionQuit"));
+    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
+
     SaveDialog1.Filter = QStringLiteral("iniファイル(*.ini)|*.ini");
     SaveDialog1.DefaultExt = QStringLiteral("ini");
     OpenDialog1.Filter = SaveDialog1.Filter;
@@ -148,11 +185,14 @@ void TForm1::CreateSettingsPanel()
     PanelConfig->setObjectName(QStringLiteral("PanelConfig"));
     PanelConfig->setGeometry(753 - 313 - 10, 0, 313, 565);
     FillBackground(PanelConfig, clSkyBlue);
+    auto *column = new QVBoxLayout(PanelConfig);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
 
     PageControl1 = new QTabWidget(PanelConfig);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, 0, 313, 449);
     PageControl1->setFocusPolicy(Qt::StrongFocus);
+    column->addWidget(PageControl1, 1);
 
     CreatePageCalendar1();
     CreatePageCalendar2();
@@ -160,14 +200,20 @@ void TForm1::CreateSettingsPanel()
 
     LblHelp = new QLabel(PanelConfig);
     LblHelp->setObjectName(QStringLiteral("LblHelp"));
-    LblHelp->setGeometry(1, 450, 310, 115);
     LblHelp->setWordWrap(true);
+    LblHelp->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     LblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LblHelp->setAutoFillBackground(true);
     QPalette pal = LblHelp->palette();
     pal.setColor(QPalette::Window, ValueToColor(clYellow));
     pal.setColor(QPalette::WindowText, ValueToColor(clBlack));
     LblHelp->setPalette(pal);
+    auto *helpRow = new QHBoxLayout;
+    helpRow->setContentsMargins(1, 0, 2, 0);
+    helpRow->addWidget(LblHelp);
+    column->addLayout(helpRow);
+    FitSettingsPanel(PanelConfig, LblHelp, Label10);
+    PanelConfig->installEventFilter(this);
 }
 
 QComboBox *TForm1::CreateTekiyoList(QWidget *parent)
@@ -274,6 +320,16 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         auto *me = static_cast<QMouseEvent *>(event);
         if (me->button() == Qt::LeftButton && ClientArea->rect().contains(me->position().toPoint()))
             FormClick();
+    }
+    // The panel follows its contents: after the style is applied on the first
+    // showing, and after a change of the text size.
+    if (watched == PanelConfig && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::FontChange)) {
+        const QSize before = PanelConfig->size();
+        FitSettingsPanel(PanelConfig, LblHelp, Label10);
+        if (PanelConfig->size() != before) {
+            UpdateScrollRange();
+            FormResize();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

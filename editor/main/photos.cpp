@@ -6,7 +6,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "data_folder.h"
+#include "dialog_start.h"
 #include "dialogs.h"
+#include "picture_dialog.h"
 #include "photo_image.h"
 #include "photo_layers.h"
 #include "tform1.h"
@@ -43,10 +46,12 @@ void TForm1::BtnLoadPictureClick()
 {
     if (SelectedImgPictureNo == -1)
         return;
-    const dialogs::FileAnswer answer =
-        dialogs::OpenFile(QStringLiteral("画像を開く"), kOpenPictureFilter, OpenPictureDialog1.InitialDir, this);
+    const QString config = ConfigIniPath(DataFolda);
+    const dialogs::FileAnswer answer = dialogs::OpenPicture(QStringLiteral("画像を開く"), kOpenPictureFilter,
+                                                            DialogStartFolder(config, DialogFolder::Photo), this);
     if (answer.path.isEmpty())
         return;
+    RememberDialogFolder(config, DialogFolder::Photo, answer.path);
     PhotoLayers->Replace(answer.path);
 }
 

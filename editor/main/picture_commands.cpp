@@ -1,10 +1,12 @@
 // The menu commands that take the arrangement out of the program (save as a
 // picture, print) and the help menu (how to use, version).
+#include <QFileInfo>
 #include <QSignalBlocker>
 #include <QTabWidget>
 
 #include "arrangement_painter.h"
 #include "data_folder.h"
+#include "dialogs.h"
 #include "help_file.h"
 #include "output_choice.h"
 #include "print_form.h"
@@ -77,7 +79,10 @@ void TForm1::MenuHelpClick()
 {
     activateWindow();
     PageControl1->setFocus(Qt::OtherFocusReason);
-    OpenHelpFile(Folda);
+    if (!QFileInfo(HelpFilePath(Folda)).isFile() || !OpenHelpFile(Folda))
+        dialogs::ShowMessage(QStringLiteral("使い方(") + QFileInfo(HelpFilePath(Folda)).fileName() +
+                                 QStringLiteral(")を開けませんでした。\nファイルを開くアプリケーションがないか、ファイルがありません。"),
+                             this);
 }
 
 void TForm1::MenuVersionClick()

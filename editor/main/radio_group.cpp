@@ -1,6 +1,7 @@
 #include "radio_group.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QRadioButton>
 #include <algorithm>
 
@@ -21,7 +22,16 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, int c
         Index = id;
         emit Click();
     });
-    ArrangeButtons();
+    // Like a classic radio group: items run down a column, then on to the next.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 0, 2, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(0);
+    const int perColumn = (Count() + ColumnCount - 1) / std::max(1, ColumnCount);
+    for (int i = 0; i < Count(); ++i)
+        grid->addWidget(Buttons[i], i % std::max(1, perColumn), i / std::max(1, perColumn));
+    for (int c = 0; c < ColumnCount; ++c)
+        grid->setColumnStretch(c, 1);
 }
 
 void TRadioGroup::SetItemIndex(int index)
@@ -54,31 +64,6 @@ void TRadioGroup::SetItemCaption(int index, const QString &caption)
 QRadioButton *TRadioGroup::Button(int index) const
 {
     return index >= 0 && index < Count() ? Buttons[index] : nullptr;
-}
-
-void TRadioGroup::resizeEvent(QResizeEvent *event)
-{
-    QGroupBox::resizeEvent(event);
-    ArrangeButtons();
-}
-
-void TRadioGroup::ArrangeButtons()
-{
-    // Like a classic radio group: items run down a column, then on to the next.
-    if (Buttons.isEmpty())
-        return;
-    const int perColumn = (Count() + ColumnCount - 1) / ColumnCount;
-    const QRect area = contentsRect().adjusted(4, title().isEmpty() ? 2 : fontMetrics().height() - 2, -2, -2);
-    const int colWidth = std::max(1, area.width() / ColumnCount);
-    const int rowHeight = std::max(1, area.height() / perColumn);
-    for (int i = 0; i < Count(); ++i) {
-        const int col = i / perColumn;
-        const int row = i % perColumn;
-        Buttons[i]->setGeometry(area.left() + col * colWidth, area.top() + row * rowHeight, colWidth,
-                                std::min(rowHeight, Buttons[i]->sizeHint().height() + 2));
-        const int extra = rowHeight - Buttons[i]->height();
-        Buttons[i]->move(Buttons[i]->x(), Buttons[i]->y() + std::max(0, extra / 2));
-    }
 }
 
 } // namespace tamarie

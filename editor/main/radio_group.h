@@ -28,11 +28,7 @@ public:
 signals:
     void Click();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
-    void ArrangeButtons();
 
     QVector<QRadioButton *> Buttons;
     QButtonGroup *Group;

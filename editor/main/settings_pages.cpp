@@ -2,7 +2,9 @@
 // (weekday rules, display options, schedule) and "画像/用紙".
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -18,20 +20,60 @@ namespace tamarie {
 
 namespace {
 
-QLabel *NewLabel(const QString &text, QWidget *parent, int x, int y)
+// The pages are laid out by Qt layouts, so any font or text scale still fits.
+QLabel *NewLabel(const QString &text, QWidget *parent)
 {
-    auto *l = new QLabel(text, parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
+    return new QLabel(text, parent);
 }
 
-QGroupBox *NewGroup(const QString &name, const QString &caption, QWidget *parent, const QRect &r)
+QGroupBox *NewGroup(const QString &name, const QString &caption, QWidget *parent)
 {
     auto *g = new QGroupBox(caption, parent);
     g->setObjectName(name);
-    g->setGeometry(r);
     return g;
+}
+
+QVBoxLayout *PageLayout(QWidget *page, int spacing)
+{
+    auto *v = new QVBoxLayout(page);
+    v->setContentsMargins(4, 4, 4, 2);
+    v->setSpacing(spacing);
+    return v;
+}
+
+QHBoxLayout *Row(QBoxLayout *into)
+{
+    auto *h = new QHBoxLayout;
+    h->setSpacing(4);
+    into->addLayout(h);
+    return h;
+}
+
+// An edit with its caption to its right, both in one row.
+void AddEdit(QHBoxLayout *row, TLabeledEdit *edit, int digits)
+{
+    edit->SetLabelInLayout();
+    edit->SetCharsWide(digits);
+    row->addWidget(edit);
+    row->addWidget(edit->EditLabel());
+}
+
+QGridLayout *GroupGrid(QGroupBox *group)
+{
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+// Colour lists keep a steady width whatever their entries.
+template <typename T> T *Steady(T *list, int chars)
+{
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(chars);
+    return list;
 }
 
 template <typename T> T *Named(T *w, const char *name)
@@ -49,118 +91,146 @@ void TForm1::CreatePageCalendar1()
 {
     auto *page = TabSheetCalendar1 = Named(new QWidget, "TabSheetCalendar1");
     PageControl1->addTab(page, QStringLiteral("設定1"));
+    QVBoxLayout *v = PageLayout(page, 2);
 
-    Label9 = Named(NewLabel(QStringLiteral("表示する月:"), page, 6, 5), "Label9");
+    Label9 = Named(NewLabel(QStringLiteral("表示する月:"), page), "Label9");
+    v->addWidget(Label9);
+    QHBoxLayout *months = Row(v);
     LECalendarYear = Named(new TLabeledEdit(QStringLiteral("年"), TLabeledEdit::LabelPosition::Right, true, page),
                            "LECalendarYear");
-    LECalendarYear->setGeometry(6, 22, 44, 22);
+    AddEdit(months, LECalendarYear, 4);
     LECalendarMonth = Named(new TLabeledEdit(QStringLiteral("月"), TLabeledEdit::LabelPosition::Right, true, page),
                             "LECalendarMonth");
-    LECalendarMonth->setGeometry(72, 22, 30, 22);
-    Label1 = Named(NewLabel(QStringLiteral("から"), page, 124, 26), "Label1");
+    AddEdit(months, LECalendarMonth, 2);
+    Label1 = Named(NewLabel(QStringLiteral("から"), page), "Label1");
+    months->addWidget(Label1);
     LECalendarMonths = Named(
         new TLabeledEdit(QStringLiteral("ヶ月"), TLabeledEdit::LabelPosition::Right, true, page), "LECalendarMonths");
-    LECalendarMonths->setGeometry(152, 22, 30, 22);
+    AddEdit(months, LECalendarMonths, 2);
     LECalendarMonths->setText(QStringLiteral("1"));
-    Label2 = Named(NewLabel(QStringLiteral("(1～12)"), page, 216, 26), "Label2");
+    Label2 = Named(NewLabel(QStringLiteral("(1～12)"), page), "Label2");
     QPalette red = Label2->palette();
     red.setColor(QPalette::WindowText, ValueToColor(clRed));
     Label2->setPalette(red);
-    BtnOK = Named(new QPushButton(QStringLiteral("OK"), page), "BtnOK");
-    BtnOK->setGeometry(222, 48, 76, 24);
-    CheckBoxSameSize = Named(new QCheckBox(QStringLiteral("すべて同サイズにする"), page), "CheckBoxSameSize");
-    CheckBoxSameSize->setGeometry(6, 50, 200, 20);
+    months->addWidget(Label2);
+    months->addStretch(1);
 
-    const int left = 4, width = 296, listW = 88, valueX = 98, valueW = 192;
-    int y = 76;
-    auto nextGroup = [&](const char *name, const QString &caption, int height) {
-        QGroupBox *g = NewGroup(QString::fromLatin1(name), caption, page, QRect(left, y, width, height));
-        y += height + 2;
-        return g;
+    QHBoxLayout *sameSize = Row(v);
+    CheckBoxSameSize = Named(new QCheckBox(QStringLiteral("すべて同サイズにする"), page), "CheckBoxSameSize");
+    sameSize->addWidget(CheckBoxSameSize);
+    sameSize->addStretch(1);
+    BtnOK = Named(new QPushButton(QStringLiteral("OK"), page), "BtnOK");
+    BtnOK->setMinimumWidth(76);
+    sameSize->addWidget(BtnOK);
+    v->addSpacing(2);
+
+    auto nextGroup = [&](const char *name, const QString &caption, QComboBox *&list) {
+        QGroupBox *g = NewGroup(QString::fromLatin1(name), caption, page);
+        v->addWidget(g);
+        QGridLayout *grid = GroupGrid(g);
+        list = Steady(CreateTekiyoList(g), 6);
+        grid->addWidget(list, 0, 0);
+        return std::pair{g, grid};
+    };
+    auto colorBox = [](QGridLayout *grid, TColorBox *box, const char *name) {
+        grid->addWidget(Steady(Named(box, name), 6), 0, 1);
+        return box;
     };
 
-    PanelFont = nextGroup("PanelFont", QStringLiteral("フォント:"), 50);
-    ComboBoxFontTekiyo = Named(CreateTekiyoList(PanelFont), "ComboBoxFontTekiyo");
-    ComboBoxFontTekiyo->setGeometry(6, 20, listW, 24);
+    auto [font, fontGrid] = nextGroup("PanelFont", QStringLiteral("フォント:"), ComboBoxFontTekiyo);
+    PanelFont = font;
+    Named(ComboBoxFontTekiyo, "ComboBoxFontTekiyo");
+    auto *fontRow = new QHBoxLayout;
+    fontRow->setSpacing(6);
+    fontGrid->addLayout(fontRow, 0, 1);
     BtnCalendarFont = Named(new QPushButton(QStringLiteral("変更"), PanelFont), "BtnCalendarFont");
-    BtnCalendarFont->setGeometry(valueX, 20, 48, 24);
+    BtnCalendarFont->setMinimumWidth(48);
+    fontRow->addWidget(BtnCalendarFont);
     LblFontName = Named(new QLabel(PanelFont), "LblFontName");
-    LblFontName->setGeometry(valueX + 54, 20, valueW - 54, 24);
+    LblFontName->setMinimumHeight(BtnCalendarFont->sizeHint().height());
+    LblFontName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LblFontName->setAutoFillBackground(true);
     QPalette green = LblFontName->palette();
     green.setColor(QPalette::Window, ValueToColor(clMoneyGreen));
     LblFontName->setPalette(green);
+    fontRow->addWidget(LblFontName, 1);
 
-    PanelCalendarBackColor = nextGroup("PanelCalendarBackColor", QStringLiteral("カレンダーの背景色:"), 50);
-    ComboBoxCalendarBackColorTekiyo = Named(CreateTekiyoList(PanelCalendarBackColor), "ComboBoxCalendarBackColorTekiyo");
-    ComboBoxCalendarBackColorTekiyo->setGeometry(6, 20, listW, 24);
-    ColorBoxCalendarBackColor =
-        Named(new TColorBox(clSkyBlue, clWhite, PanelCalendarBackColor), "ColorBoxCalendarBackColor");
-    ColorBoxCalendarBackColor->setGeometry(valueX, 20, valueW, 24);
+    auto [back, backGrid] =
+        nextGroup("PanelCalendarBackColor", QStringLiteral("カレンダーの背景色:"), ComboBoxCalendarBackColorTekiyo);
+    PanelCalendarBackColor = back;
+    Named(ComboBoxCalendarBackColorTekiyo, "ComboBoxCalendarBackColorTekiyo");
+    ColorBoxCalendarBackColor = colorBox(backGrid, new TColorBox(clSkyBlue, clWhite, back),
+                                         "ColorBoxCalendarBackColor");
 
-    PanelYearMonthBackColor = nextGroup("PanelYearMonthBackColor", QStringLiteral("月の背景色:"), 72);
-    ComboBoxYearMonthBackColorTekiyo =
-        Named(CreateTekiyoList(PanelYearMonthBackColor), "ComboBoxYearMonthBackColorTekiyo");
-    ComboBoxYearMonthBackColorTekiyo->setGeometry(6, 20, listW, 24);
+    auto [ym, ymGrid] =
+        nextGroup("PanelYearMonthBackColor", QStringLiteral("月の背景色:"), ComboBoxYearMonthBackColorTekiyo);
+    PanelYearMonthBackColor = ym;
+    Named(ComboBoxYearMonthBackColorTekiyo, "ComboBoxYearMonthBackColorTekiyo");
     ColorBoxYearMonthBackColor =
-        Named(new TColorBox(clMoneyGreen, -1, PanelYearMonthBackColor), "ColorBoxYearMonthBackColor");
-    ColorBoxYearMonthBackColor->setGeometry(valueX, 20, valueW, 24);
-    CheckBoxSameBackColor = Named(new QCheckBox(QStringLiteral("カレンダーの背景色と同色にする"), PanelYearMonthBackColor),
-                                  "CheckBoxSameBackColor");
-    CheckBoxSameBackColor->setGeometry(valueX, 46, valueW, 22);
+        colorBox(ymGrid, new TColorBox(clMoneyGreen, -1, ym), "ColorBoxYearMonthBackColor");
+    CheckBoxSameBackColor =
+        Named(new QCheckBox(QStringLiteral("カレンダーの背景色と同色にする"), ym), "CheckBoxSameBackColor");
+    // Under the colour list, reaching left when the caption needs the room.
+    ymGrid->addWidget(CheckBoxSameBackColor, 1, 0, 1, 2, Qt::AlignRight);
 
-    PanelAlphaBlend = nextGroup("PanelAlphaBlend", QStringLiteral("背景の透明度:"), 50);
-    ComboBoxAlphaBlendTekiyo = Named(CreateTekiyoList(PanelAlphaBlend), "ComboBoxAlphaBlendTekiyo");
-    ComboBoxAlphaBlendTekiyo->setGeometry(6, 20, listW, 24);
-    NewLabel(QStringLiteral("大"), PanelAlphaBlend, valueX, 24);
-    TrackBarAlphaBlend = Named(new QSlider(Qt::Horizontal, PanelAlphaBlend), "TrackBarAlphaBlend");
+    auto [alpha, alphaGrid] = nextGroup("PanelAlphaBlend", QStringLiteral("背景の透明度:"), ComboBoxAlphaBlendTekiyo);
+    PanelAlphaBlend = alpha;
+    Named(ComboBoxAlphaBlendTekiyo, "ComboBoxAlphaBlendTekiyo");
+    auto *alphaRow = new QHBoxLayout;
+    alphaRow->setSpacing(2);
+    alphaGrid->addLayout(alphaRow, 0, 1);
+    alphaRow->addWidget(NewLabel(QStringLiteral("大"), alpha));
+    TrackBarAlphaBlend = Named(new QSlider(Qt::Horizontal, alpha), "TrackBarAlphaBlend");
     TrackBarAlphaBlend->setRange(0, 255);
     TrackBarAlphaBlend->setSingleStep(10);
     TrackBarAlphaBlend->setPageStep(10);
     TrackBarAlphaBlend->setTickInterval(10);
     TrackBarAlphaBlend->setTickPosition(QSlider::TicksBelow);
     TrackBarAlphaBlend->setValue(220);
-    TrackBarAlphaBlend->setGeometry(valueX + 16, 18, valueW - 34, 28);
-    NewLabel(QStringLiteral("小"), PanelAlphaBlend, valueX + valueW - 14, 24);
+    alphaRow->addWidget(TrackBarAlphaBlend, 1);
+    alphaRow->addWidget(NewLabel(QStringLiteral("小"), alpha));
 
-    PanelHolidayTextColor = nextGroup("PanelHolidayTextColor", QStringLiteral("休日の文字色:"), 50);
-    ComboBoxHolidayTextColorTekiyo = Named(CreateTekiyoList(PanelHolidayTextColor), "ComboBoxHolidayTextColorTekiyo");
-    ComboBoxHolidayTextColorTekiyo->setGeometry(6, 20, listW, 24);
-    ColorBoxHolidayTextColor = Named(new TColorBox(clRed, -1, PanelHolidayTextColor), "ColorBoxHolidayTextColor");
-    ColorBoxHolidayTextColor->setGeometry(valueX, 20, valueW, 24);
+    auto [holiday, holidayGrid] =
+        nextGroup("PanelHolidayTextColor", QStringLiteral("休日の文字色:"), ComboBoxHolidayTextColorTekiyo);
+    PanelHolidayTextColor = holiday;
+    Named(ComboBoxHolidayTextColorTekiyo, "ComboBoxHolidayTextColorTekiyo");
+    ColorBoxHolidayTextColor =
+        colorBox(holidayGrid, new TColorBox(clRed, -1, holiday), "ColorBoxHolidayTextColor");
 
-    PanelDayTextColor = nextGroup("PanelDayTextColor", QStringLiteral("平日の文字色:"), 50);
-    ComboBoxDayTextColorTekiyo = Named(CreateTekiyoList(PanelDayTextColor), "ComboBoxDayTextColorTekiyo");
-    ComboBoxDayTextColorTekiyo->setGeometry(6, 20, listW, 24);
-    ColorBoxDayTextColor = Named(new TColorBox(clBlack, -1, PanelDayTextColor), "ColorBoxDayTextColor");
-    ColorBoxDayTextColor->setGeometry(valueX, 20, valueW, 24);
+    auto [day, dayGrid] = nextGroup("PanelDayTextColor", QStringLiteral("平日の文字色:"), ComboBoxDayTextColorTekiyo);
+    PanelDayTextColor = day;
+    Named(ComboBoxDayTextColorTekiyo, "ComboBoxDayTextColorTekiyo");
+    ColorBoxDayTextColor = colorBox(dayGrid, new TColorBox(clBlack, -1, day), "ColorBoxDayTextColor");
+    v->addStretch(1);
 }
 
 void TForm1::CreatePageCalendar2()
 {
     auto *page = TabSheetCalendar2 = Named(new QWidget, "TabSheetCalendar2");
     PageControl1->addTab(page, QStringLiteral("設定2"));
+    QVBoxLayout *v = PageLayout(page, 0);
 
-    NewLabel(QStringLiteral("週の最初の曜日:"), page, 6, 4);
+    v->addWidget(NewLabel(QStringLiteral("週の最初の曜日:"), page));
     RadioGroupFirstDayOfWeek = Named(new TRadioGroup(QString(), kWeekdays, 4, page), "RadioGroupFirstDayOfWeek");
-    RadioGroupFirstDayOfWeek->setGeometry(4, 18, 296, 42);
     RadioGroupFirstDayOfWeek->SetItemIndex(0);
+    v->addWidget(RadioGroupFirstDayOfWeek);
 
-    NewLabel(QStringLiteral("休日の曜日(すべて):"), page, 6, 62);
+    v->addWidget(NewLabel(QStringLiteral("休日の曜日(すべて):"), page));
     CheckListBoxHoliday = Named(new TCheckListBox(kWeekdays, 4, page), "CheckListBoxHoliday");
-    CheckListBoxHoliday->setGeometry(4, 76, 296, 38);
+    v->addWidget(CheckListBoxHoliday);
 
-    NewLabel(QStringLiteral("休日の曜日(一部):"), page, 6, 116);
+    v->addWidget(NewLabel(QStringLiteral("休日の曜日(一部):"), page));
+    QHBoxLayout *partOf = Row(v);
     CheckListBoxHolidayNumberOf = Named(
         new TCheckListBox({QStringLiteral("第一"), QStringLiteral("第二"), QStringLiteral("第三"),
                            QStringLiteral("第四"), QStringLiteral("第五")},
                           3, page),
         "CheckListBoxHolidayNumberOf");
-    CheckListBoxHolidayNumberOf->setGeometry(4, 130, 136, 38);
+    partOf->addWidget(CheckListBoxHolidayNumberOf, 3);
     CheckListBoxHolidayPartOf = Named(new TCheckListBox(kWeekdays, 4, page), "CheckListBoxHolidayPartOf");
-    CheckListBoxHolidayPartOf->setGeometry(144, 130, 156, 38);
+    partOf->addWidget(CheckListBoxHolidayPartOf, 4);
 
-    NewLabel(QStringLiteral("月の表記:"), page, 6, 170);
+    v->addWidget(NewLabel(QStringLiteral("月の表記:"), page));
     RadioGroupMonthMode = Named(new TRadioGroup(QString(),
                                                 {QStringLiteral("yyyy年m月"), QStringLiteral("yyyy/m"),
                                                  QStringLiteral("m月"), QStringLiteral("m"),
@@ -168,69 +238,102 @@ void TForm1::CreatePageCalendar2()
                                                  QStringLiteral("和暦")},
                                                 2, page),
                                 "RadioGroupMonthMode");
-    RadioGroupMonthMode->setGeometry(4, 184, 296, 76);
     RadioGroupMonthMode->SetItemIndex(0);
+    v->addWidget(RadioGroupMonthMode);
 
-    NewLabel(QStringLiteral("曜日の表記:"), page, 6, 266);
+    QHBoxLayout *weekDay = Row(v);
+    weekDay->addWidget(NewLabel(QStringLiteral("曜日の表記:"), page));
     RadioGroupWeekDayMode = Named(
         new TRadioGroup(QString(), {QStringLiteral("\"日\""), QStringLiteral("\"Sun\"")}, 2, page),
         "RadioGroupWeekDayMode");
-    RadioGroupWeekDayMode->setGeometry(76, 262, 140, 24);
     RadioGroupWeekDayMode->SetItemIndex(0);
+    weekDay->addWidget(RadioGroupWeekDayMode);
+    weekDay->addStretch(1);
     CheckBoxShowRokuyo = Named(new QCheckBox(QStringLiteral("六曜/二十四節季を表示する"), page), "CheckBoxShowRokuyo");
-    CheckBoxShowRokuyo->setGeometry(6, 288, 290, 20);
     CheckBoxShowRokuyo->setChecked(true);
+    v->addWidget(CheckBoxShowRokuyo);
 
-    PanelSchedule = NewGroup(QStringLiteral("PanelSchedule"), QString(), page, QRect(4, 310, 296, 112));
+    PanelSchedule = NewGroup(QStringLiteral("PanelSchedule"), QString(), page);
+    v->addWidget(PanelSchedule);
+    auto *grid = new QGridLayout(PanelSchedule);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(1);
     LESchedule = Named(new TLabeledEdit(QStringLiteral("の予定"), TLabeledEdit::LabelPosition::Above, false,
                                         PanelSchedule),
                        "LESchedule");
-    LESchedule->setGeometry(6, 22, 214, 22);
+    LESchedule->SetLabelInLayout();
     LESchedule->setToolTip(QStringLiteral("入力してから[Enter]キーを押すとカレンダーに書き込まれます。"));
+    grid->addWidget(LESchedule->EditLabel(), 0, 0, 1, 2);
+    grid->addWidget(LESchedule, 1, 0);
     CheckBoxIsHoliday = Named(new QCheckBox(QStringLiteral("休日"), PanelSchedule), "CheckBoxIsHoliday");
-    CheckBoxIsHoliday->setGeometry(228, 23, 62, 20);
+    grid->addWidget(CheckBoxIsHoliday, 1, 1);
     RadioGroupMark = Named(new TRadioGroup(QStringLiteral("マーク"),
                                            {QStringLiteral("なし"), QStringLiteral("○"), QStringLiteral("□"),
                                             QStringLiteral("△"), QStringLiteral("X")},
                                            5, PanelSchedule),
                            "RadioGroupMark");
-    RadioGroupMark->setGeometry(6, 46, 284, 40);
     RadioGroupMark->SetItemIndex(0);
-    Label10 = Named(NewLabel(QStringLiteral("入力してから[Enter]キーを押すとカレンダーに書きこまれます。"), PanelSchedule, 6, 90),
+    grid->addWidget(RadioGroupMark, 2, 0, 1, 2);
+    Label10 = Named(NewLabel(QStringLiteral("入力してから[Enter]キーを押すとカレンダーに書きこまれます。"), PanelSchedule),
                     "Label10");
+    // Wraps where the panel is narrower than the line (the panel makes room).
+    Label10->setWordWrap(true);
+    Label10->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(Label10, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    v->addStretch(1);
 }
 
 void TForm1::CreatePagePictureAndPaper()
 {
     auto *page = TabSheetPictureAndPaper = Named(new QWidget, "TabSheetPictureAndPaper");
     PageControl1->addTab(page, QStringLiteral("画像/用紙"));
+    QVBoxLayout *v = PageLayout(page, 2);
 
-    PanelPicture = NewGroup(QStringLiteral("PanelPicture"), QStringLiteral("画像"), page, QRect(4, 4, 296, 132));
+    PanelPicture = NewGroup(QStringLiteral("PanelPicture"), QStringLiteral("画像"), page);
+    v->addWidget(PanelPicture);
+    auto *picture = new QHBoxLayout(PanelPicture);
+    picture->setContentsMargins(10, 6, 10, 8);
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(8);
+    picture->addLayout(buttons);
     BtnAddPicture = Named(new QPushButton(QStringLiteral("画像追加"), PanelPicture), "BtnAddPicture");
-    BtnAddPicture->setGeometry(10, 24, 100, 26);
     BtnDeletePicture = Named(new QPushButton(QStringLiteral("画像削除"), PanelPicture), "BtnDeletePicture");
-    BtnDeletePicture->setGeometry(10, 58, 100, 26);
     BtnLoadPicture = Named(new QPushButton(QStringLiteral("画像変更"), PanelPicture), "BtnLoadPicture");
-    BtnLoadPicture->setGeometry(10, 92, 100, 26);
+    for (QPushButton *b : {BtnAddPicture, BtnDeletePicture, BtnLoadPicture}) {
+        b->setMinimumSize(100, 26);
+        buttons->addWidget(b);
+    }
+    picture->addStretch(1);
     ImgThumbnail = Named(new QLabel(PanelPicture), "ImgThumbnail");
-    ImgThumbnail->setGeometry(156, 24, 129, 97);
+    ImgThumbnail->setFixedSize(129, 97);
     ImgThumbnail->setAlignment(Qt::AlignCenter);
+    picture->addWidget(ImgThumbnail, 0, Qt::AlignVCenter);
 
-    PanelPaper = NewGroup(QStringLiteral("PanelPaper"), QStringLiteral("用紙"), page, QRect(4, 142, 296, 110));
+    PanelPaper = NewGroup(QStringLiteral("PanelPaper"), QStringLiteral("用紙"), page);
+    v->addWidget(PanelPaper);
+    auto *paper = new QVBoxLayout(PanelPaper);
+    paper->setContentsMargins(10, 4, 10, 8);
+    paper->setSpacing(6);
     RadioGroupHoko = Named(
         new TRadioGroup(QStringLiteral("向き"), {QStringLiteral("縦"), QStringLiteral("横")}, 2, PanelPaper),
         "RadioGroupHoko");
-    RadioGroupHoko->setGeometry(10, 20, 276, 44);
     RadioGroupHoko->SetItemIndex(0);
-    NewLabel(QStringLiteral("色"), PanelPaper, 12, 78);
+    paper->addWidget(RadioGroupHoko);
+    QHBoxLayout *color = Row(paper);
+    color->addWidget(NewLabel(QStringLiteral("色"), PanelPaper));
     ColorBoxPaperColor = Named(new TColorBox(clRed, clWhite, PanelPaper), "ColorBoxPaperColor");
-    ColorBoxPaperColor->setGeometry(32, 74, 160, 24);
+    Steady(ColorBoxPaperColor, 6)->setMinimumWidth(160);
+    color->addWidget(ColorBoxPaperColor);
+    color->addStretch(1);
 
     RadioGroupOutput = Named(new TRadioGroup(QStringLiteral("出力"),
                                              {QStringLiteral("高精細"), QStringLiteral("画面どおり")}, 2, page),
                              "RadioGroupOutput");
-    RadioGroupOutput->setGeometry(4, 258, 296, 48);
     RadioGroupOutput->SetItemIndex(0);
+    v->addWidget(RadioGroupOutput);
+    v->addStretch(1);
 }
 
 } // namespace tamarie

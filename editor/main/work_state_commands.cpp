@@ -8,6 +8,8 @@
 #include <QTabWidget>
 
 #include "color_box.h"
+#include "data_folder.h"
+#include "dialog_start.h"
 #include "dialogs.h"
 #include "tform1.h"
 
@@ -80,7 +82,8 @@ void TForm1::MenuSaveAsFileClick()
     }
     QString path;
     for (;;) {
-        const QString start = CurrentIniFile.isEmpty() ? SaveDialog1.InitialDir + u'/' : CurrentIniFile;
+        const QString start = ProposedWorkStateFile(
+            CurrentIniFile, DialogStartFolder(ConfigIniPath(DataFolda), DialogFolder::WorkState));
         const dialogs::FileAnswer answer =
             dialogs::SaveFile(kSaveDialogTitle, DialogFilters(SaveDialog1.Filter), 1, SaveDialog1.DefaultExt, start,
                               this);
@@ -93,6 +96,7 @@ void TForm1::MenuSaveAsFileClick()
         if (!QFileInfo::exists(path) || dialogs::Confirm(OverwriteQuestion(path), this))
             break;
     }
+    RememberDialogFolder(ConfigIniPath(DataFolda), DialogFolder::WorkState, path);
     if (!SaveWorkState(path)) {
         IsSaved = false;
         return;
@@ -124,9 +128,11 @@ void TForm1::MenuOpenClick()
     if (!IsSaved)
         return;
     const dialogs::FileAnswer answer =
-        dialogs::OpenFile(kOpenDialogTitle, DialogFilters(OpenDialog1.Filter), OpenDialog1.InitialDir, this);
+        dialogs::OpenFile(kOpenDialogTitle, DialogFilters(OpenDialog1.Filter),
+                          DialogStartFolder(ConfigIniPath(DataFolda), DialogFolder::WorkState), this);
     if (answer.path.isEmpty())
         return;
+    RememberDialogFolder(ConfigIniPath(DataFolda), DialogFolder::WorkState, answer.path);
     OpenWorkStateFile(answer.path);
 }
 

@@ -2,6 +2,7 @@
 // steps rely on windows created and values set by earlier ones, and setting
 // a control runs its change handler (which does next to nothing while
 // IsLoadingFile is true).
+#include <QFontInfo>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -106,10 +107,11 @@ bool TForm1::LoadWorkState(const QString &FileName)
             CalendarFont.Color = r.Color;
         }
         CalendarFontCharset = {r.Name, r.Charset};
-        LblFontName->setText(r.Name);
         QFont face = LblFontName->font();
         face.setFamily(r.Name);
         LblFontName->setFont(face);
+        // The face drawn: a Windows face name is shown as its substitute.
+        LblFontName->setText(QFontInfo(face).family());
         SetTextColor(LblFontName, r.Color);
     }
 

@@ -1,6 +1,8 @@
 #include "print_form.h"
 
 #include "busy_cursor.h"
+#include "platform/data_folder.h"
+#include "platform/dialog_start.h"
 #include "platform/dialogs.h"
 #include "pdf_output.h"
 #include "picture_printing.h"
@@ -29,7 +31,7 @@ constexpr int kPdfEntry = -1;  // item data of the PDF file entry
 QString TPrintForm::PdfEntryText() { return QStringLiteral("PDFファイルに印刷"); }
 
 TPrintForm::TPrintForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QStringLiteral("印刷-タマリエ"));
@@ -273,12 +275,14 @@ void TPrintForm::SavePictureCommand(QWidget *owner)
             dialogs::ShowMessage(kEmptyPaperMessage, this);
             return;
         }
+        const QString config = ConfigIniPath(DataFolder());
         const dialogs::FileAnswer answer = dialogs::SaveFileWithChoice(
-            QStringLiteral("名前を付けて保存"), PictureFileFilter(), 1, QString(), QString(),
-            QStringLiteral("大きさ (幅 × 高さ ピクセル):"), PictureSizeTexts(arrangement.landscape), PictureSizeIndex,
-            owner);
+            QStringLiteral("名前を付けて保存"), PictureFileFilter(), 1, QString(),
+            DialogStartFolder(config, DialogFolder::Picture), QStringLiteral("大きさ (幅 × 高さ ピクセル):"),
+            PictureSizeTexts(arrangement.landscape), PictureSizeIndex, owner);
         if (answer.path.isEmpty())
             return;
+        RememberDialogFolder(config, DialogFolder::Picture, answer.path);
         if (answer.choice >= 0 && answer.choice < kPictureSizeChoices)
             PictureSizeIndex = answer.choice;
         const QString fileName = WithPictureExtension(answer.path, answer.filterIndex);
@@ -298,12 +302,15 @@ void TPrintForm::SavePictureCommand(QWidget *owner)
     }
     if (!CaptureCalendar())
         return;
+    const QString config = ConfigIniPath(DataFolder());
     const dialogs::FileAnswer answer =
-        dialogs::SaveFile(QStringLiteral("名前を付けて保存"), PictureFileFilter(), 1, QString(), QString(), owner);
+        dialogs::SaveFile(QStringLiteral("名前を付けて保存"), PictureFileFilter(), 1, QString(),
+                          DialogStartFolder(config, DialogFolder::Picture), owner);
     if (answer.path.isEmpty()) {
         CalendarBTM = QImage();
         return;
     }
+    RememberDialogFolder(config, DialogFolder::Picture, answer.path);
     const QString fileName = WithPictureExtension(answer.path, answer.filterIndex);
     if (!fileName.isEmpty())
         SaveOrPrintCalendar(0, fileName);

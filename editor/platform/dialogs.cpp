@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -26,6 +27,15 @@ QString appTitle()
 {
     const QString name = QApplication::applicationDisplayName();
     return name.isEmpty() ? QStringLiteral("タマリエ") : name;
+}
+// A fixed dialog with only a system menu and a close button, wide enough for
+// its title to show whole.
+void FixMessageBox(QMessageBox &box)
+{
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120);
 }
 } // namespace
 
@@ -62,6 +72,7 @@ void ShowMessage(const QString &text, QWidget *parent)
     }
     QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    FixMessageBox(box);
     box.exec();
 }
 
@@ -75,6 +86,7 @@ bool Confirm(const QString &text, QWidget *parent)
     QMessageBox box(QMessageBox::Question, appTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    FixMessageBox(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -133,7 +145,10 @@ FileAnswer SaveFileWithChoice(const QString &title, const QString &filters, int 
         dlg.selectNameFilter(list[filterIndex - 1]);
     if (!defaultExt.isEmpty())
         dlg.setDefaultSuffix(defaultExt);
-    if (!fileName.isEmpty())
+    // A folder alone starts the dialog there with no name proposed.
+    if (QFileInfo(fileName).isDir())
+        dlg.setDirectory(fileName);
+    else if (!fileName.isEmpty())
         dlg.selectFile(fileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {QString(), 0};

@@ -1,0 +1,30 @@
+// Qt's own dialog texts read Japanese once the program's translations are in.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "qt_translations.h"
+
+namespace tamarie::platform {
+namespace {
+
+TEST(QtTranslations, StandardDialogButtonsReadJapanese)
+{
+    static int argc = 1;
+    static char name[] = "test_platform";
+    static char *argv[] = {name, nullptr};
+    if (!qApp)
+        new QApplication(argc, argv);
+    ASSERT_TRUE(InstallJapaneseQtTranslations(*qApp));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                         QDialogButtonBox::No | QDialogButtonBox::Save);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString("キャンセル"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Ok)->text(), QString("OK"));
+    EXPECT_TRUE(box.button(QDialogButtonBox::Yes)->text().startsWith(QString("はい")));
+    EXPECT_TRUE(box.button(QDialogButtonBox::No)->text().startsWith(QString("いいえ")));
+    EXPECT_TRUE(box.button(QDialogButtonBox::Save)->text().startsWith(QString("保存")));
+}
+
+} // namespace
+} // namespace tamarie::platform
