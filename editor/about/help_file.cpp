@@ -1,11 +1,13 @@
 #include "help_file.h"
 
+#include "data_folder.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 
 namespace tamarie {
 
-QString HelpFilePath(const QString &programFolder) { return programFolder + QStringLiteral("/ReadMe.txt"); }
+QString HelpFilePath(const QString &programFolder) { return ProgramFileIn(programFolder, QStringLiteral("ReadMe.txt")); }
 
 bool OpenHelpFile(const QString &programFolder)
 {

@@ -1,5 +1,6 @@
 #pragma once
-// The help file ReadMe.txt beside the program, opened in the desktop's viewer.
+// The help file ReadMe.txt shipped with the program (beside it or in
+// ../share/tamarie), opened in the desktop's viewer.
 #include <QString>
 
 namespace tamarie {

@@ -25,6 +25,7 @@
 
 #include "check_list_box.h"
 #include "color_box.h"
+#include "data_folder.h"
 #include "labeled_edit.h"
 #include "photo_image.h"
 #include "radio_group.h"
@@ -172,7 +173,7 @@ void TForm1::CreatePaper()
     connect(Image1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
     // The built-in sample photo; without it the first layer simply stays empty.
-    QImageReader reader(QCoreApplication::applicationDirPath() + QStringLiteral("/Data/fukurouoyako_fm.jpg"));
+    QImageReader reader(ProgramFile(QStringLiteral("Data/fukurouoyako_fm.jpg")));
     reader.setAutoTransform(true);
     const QImage sample = reader.read();
     if (!sample.isNull())

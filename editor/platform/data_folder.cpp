@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tamarie {
@@ -9,6 +10,15 @@ namespace tamarie {
 QString ProgramFolder()
 {
     return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+QString ProgramFileIn(const QString &programFolder, const QString &name)
+{
+    const QString beside = programFolder + u'/' + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString shared = QDir::cleanPath(programFolder + QStringLiteral("/../share/tamarie/") + name);
+    return QFileInfo::exists(shared) ? shared : beside;
 }
 
 QString DocumentsFolder()

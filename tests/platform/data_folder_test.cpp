@@ -1,6 +1,7 @@
 #include "data_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -37,4 +38,21 @@ TEST(DataFolder, UncreatableFolderIsReported)
     file.close();
     EXPECT_FALSE(EnsureFolder(tmp.path() + "/plain/Norte/TamarieData")); // a file stands in the way
     EXPECT_FALSE(EnsureFolder(QString()));
+}
+
+TEST(ProgramFile, BesideTheProgramFirstThenTheInstalledShareFolder)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString bin = tmp.path() + "/usr/bin";
+    const QString share = tmp.path() + "/usr/share/tamarie";
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share + "/Data"));
+    // Nowhere yet: the place beside the program.
+    EXPECT_EQ(ProgramFileIn(bin, "ReadMe.txt"), bin + "/ReadMe.txt");
+    QFile(share + "/ReadMe.txt").open(QIODevice::WriteOnly);
+    QFile(share + "/Data/fukurouoyako_fm.jpg").open(QIODevice::WriteOnly);
+    EXPECT_EQ(ProgramFileIn(bin, "ReadMe.txt"), share + "/ReadMe.txt");
+    EXPECT_EQ(ProgramFileIn(bin, "Data/fukurouoyako_fm.jpg"), share + "/Data/fukurouoyako_fm.jpg");
+    QFile(bin + "/ReadMe.txt").open(QIODevice::WriteOnly);
+    EXPECT_EQ(ProgramFileIn(bin, "ReadMe.txt"), bin + "/ReadMe.txt");
 }
