@@ -1,10 +1,13 @@
 // Draws the pictures shipped in data/: the sample photo fukurouoyako_fm.jpg
-// (an owl and its chick on a branch at dusk) and the icon tamarie.png.
+// (an owl and its chick on a branch at dusk) and the icon tamarie.png, and
+// with a second folder the desktop icons NxN/tamarie.png in the sizes of the
+// hicolor theme, each drawn at its own size rather than scaled.
 // Build and run once from the source folder:
 //   g++ -std=c++20 -fPIC -O2 packaging/artwork.cpp editor/about/emblem.cpp -Ieditor \
-//       $(pkg-config --cflags --libs Qt6Gui) -o /tmp/artwork && /tmp/artwork data
+//       $(pkg-config --cflags --libs Qt6Gui) -o /tmp/artwork && /tmp/artwork data packaging/icons
 #include "about/emblem.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -285,6 +288,14 @@ int main(int argc, char **argv)
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data");
     const bool photoOk = samplePhoto().save(dir + QStringLiteral("/fukurouoyako_fm.jpg"), "JPEG", 86);
     const bool iconOk = tamarie::TamarieEmblem(256).save(dir + QStringLiteral("/tamarie.png"), "PNG");
-    std::printf("photo %s, icon %s\n", photoOk ? "written" : "FAILED", iconOk ? "written" : "FAILED");
-    return photoOk && iconOk ? 0 : 1;
+    bool iconsOk = true;
+    if (argc > 2) {
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+            const QString folder = QString::fromLocal8Bit(argv[2]) + QStringLiteral("/%1x%1").arg(size);
+            iconsOk = QDir().mkpath(folder) && tamarie::TamarieEmblem(size).save(folder + QStringLiteral("/tamarie.png"), "PNG") && iconsOk;
+        }
+    }
+    std::printf("photo %s, icon %s, icons %s\n", photoOk ? "written" : "FAILED", iconOk ? "written" : "FAILED",
+                iconsOk ? "written" : "FAILED");
+    return photoOk && iconOk && iconsOk ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // Program entry: the application title, the main window, the message loop.
 #include <QApplication>
+#include <QIcon>
 
+#include "data_folder.h"
 #include "fonts.h"
 #include "qt_translations.h"
 #include "session_platform.h"
@@ -13,6 +15,8 @@ int main(int argc, char *argv[])
     tamarie::platform::InstallJapaneseQtTranslations(app);
     // No display name: Qt would add it to captions that carry the name already.
     QApplication::setApplicationName(QStringLiteral("tamarie"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tamarie"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tamarie"), QIcon(tamarie::ProgramFile(QStringLiteral("Data/tamarie.png")))));
     tamarie::fonts::InstallSubstitutions();
 
     tamarie::TForm1 form1;
