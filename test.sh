@@ -29,6 +29,25 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMANAC_WIN32_D
 cmake --build build -j "$jobs"
 (cd build && ctest -j "$jobs" --timeout 300)
 
+echo "== Debian package: build, install with apt, run from PATH, remove =="
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+desktop-file-validate packaging/tamarie.desktop
+appstreamcli validate --no-net packaging/io.github.tamarie.Tamarie.metainfo.xml >/dev/null
+rm -f build/tamarie_*.deb
+(cd build && cpack -G DEB >/dev/null)
+deb=$(ls build/tamarie_*.deb)
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get install -y -qq "./$deb" >/dev/null
+trap '$sudo apt-get remove -y -qq tamarie >/dev/null' EXIT
+# The leap sixth month of 2025 began on 25 July (赤口, its first day).
+(cd / && tamarie-koyomi 2025-07) | grep -qP '^2025-07-25\t金\t\t閏6\t1\t赤口'
+[ "$(command -v tamarie-koyomi)" = /usr/bin/tamarie-koyomi ]
+man -w tamarie-koyomi >/dev/null
+$sudo apt-get remove -y -qq tamarie >/dev/null
+trap - EXIT
+echo "$(basename "$deb") installed, ran and removed"
+
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 # Qt and fontconfig keep caches alive until exit; leaks are not what this run is for.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

@@ -15,6 +15,7 @@ packages=(
   gcc-multilib g++-multilib
   xvfb openbox picom xdotool x11-utils imagemagick
   poppler-utils ghostscript
+  dpkg-dev man-db desktop-file-utils appstream
 )
 
 missing=()
