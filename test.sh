@@ -41,7 +41,8 @@ export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get install -y -qq "./$deb" >/dev/null
 trap '$sudo apt-get remove -y -qq tamarie >/dev/null' EXIT
 # The leap sixth month of 2025 began on 25 July (赤口, its first day).
-(cd / && tamarie-koyomi 2025-07) | grep -qP '^2025-07-25\t金\t\t閏6\t1\t赤口'
+koyomi=$(cd / && tamarie-koyomi 2025-07)
+grep -qP '^2025-07-25\t金\t\t閏6\t1\t赤口' <<<"$koyomi"
 [ "$(command -v tamarie-koyomi)" = /usr/bin/tamarie-koyomi ]
 man -w tamarie-koyomi >/dev/null
 $sudo apt-get remove -y -qq tamarie >/dev/null
