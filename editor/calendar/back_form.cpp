@@ -64,6 +64,49 @@ void TBackForm::StackBehindCalendar()
     FCalForm->raise();
 }
 
+void TBackForm::FollowCalendar()
+{
+    if (!FCalForm || (FCalForm->IsStarting && FCalForm->IsStarting()))
+        return;
+    if (geometry() != FCalForm->geometry())
+        setGeometry(FCalForm->geometry());
+}
+
+void TBackForm::ScheduleFollow()
+{
+    if (FFollowPending || !FCalForm || !FCalForm->isVisible() || !isVisible())
+        return;
+    if (geometry() == FCalForm->geometry())
+        return;
+    FFollowPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FFollowPending = false;
+            if (FCalForm && FCalForm->isVisible() && isVisible())
+                FollowCalendar();
+        },
+        Qt::QueuedConnection);
+}
+
+void TBackForm::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    ScheduleFollow();
+}
+
+void TBackForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ScheduleFollow();
+}
+
+void TBackForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    ScheduleFollow();
+}
+
 void TBackForm::RenderTo(QPainter &Painter, const QPoint &TopLeft) const
 {
     Painter.save();
@@ -88,6 +131,8 @@ void TBackForm::paintEvent(QPaintEvent *)
 
 void TBackForm::mousePressEvent(QMouseEvent *event)
 {
+    // A window manager raises the window clicked: the calendar goes back on top.
+    StackBehindCalendar();
     const QPoint p = event->position().toPoint();
     if (OnMouseDown)
         OnMouseDown(this, event->button(), event->buttons(), p.x(), p.y());
@@ -118,6 +163,7 @@ void TBackForm::mouseDoubleClickEvent(QMouseEvent *event)
     mousePressEvent(event);
     if (OnDblClick)
         OnDblClick(this);
+    StackBehindCalendar();
 }
 
 } // namespace tamarie

@@ -42,12 +42,19 @@ public:
     // Activation puts the window directly behind its calendar window.
     void FormActivate(QObject *Sender);
     void StackBehindCalendar();
+    // Takes the calendar's place and size, unless the calendar is starting up.
+    // Runs by itself when anything (a window manager placing a new window,
+    // say) puts this window elsewhere.
+    void FollowCalendar();
 
     // The window as the user sees it over the paper: its colour at its opacity.
     void RenderTo(QPainter &Painter, const QPoint &TopLeft) const;
 
 protected:
     bool event(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -55,6 +62,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    void ScheduleFollow();
+
+    bool FFollowPending = false;
     int FTag = 0;
     TColorValue FColor = clWhite;
     int FAlphaBlendValue = 255;

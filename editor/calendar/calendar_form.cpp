@@ -282,6 +282,8 @@ void TplCalendarForm::moveEvent(QMoveEvent *event)
 void TplCalendarForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (FBackForm && FBackForm->isVisible() && !(IsStarting && IsStarting()))
+        FBackForm->resize(size());
     ScheduleKeyMask();
 }
 

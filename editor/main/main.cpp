@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "data_folder.h"
+#include "desktop_probe.h"
 #include "fonts.h"
 #include "qt_translations.h"
 #include "session_platform.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     // live as long as the program (form1.PrintForm, form1.VersionForm).
     form1.CreateOutputWindows();
 
+    tamarie::InstallDesktopProbe(&form1);
     form1.show();
     return app.exec();
 }

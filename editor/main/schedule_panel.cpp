@@ -55,7 +55,7 @@ void TForm1::CalendarDblClick(QObject *Sender)
     ScheduleFormNo = cal->Tag();
     TempScheduleDate = grid->CalendarDate();
     ShowScheduleOfDate();
-    LESchedule->setFocus();
+    FocusScheduleEdit();
 }
 
 void TForm1::BackFormDblClick(QObject *Sender)
@@ -86,7 +86,15 @@ void TForm1::BackFormDblClick(QObject *Sender)
     ScheduleFormNo = k;
     TempScheduleDate = DateToValue(date);
     ShowScheduleOfDate();
-    LESchedule->setFocus();
+    FocusScheduleEdit();
+}
+
+void TForm1::FocusScheduleEdit()
+{
+    // Typing goes to the schedule at once: the main window takes the keyboard
+    // from the calendar that was double-clicked.
+    activateWindow();
+    LESchedule->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Showing and storing ---------------------------------------------------

@@ -273,6 +273,7 @@ public:
     // ---- Handlers filled by later work (pending_handlers.cpp) ----------
     void CalendarDblClick(QObject *Sender);
     void BackFormDblClick(QObject *Sender);
+    void FocusScheduleEdit();
     void ShowScheduleOfDate();
     void RadioGroupMarkClick();
     void CheckBoxIsHolidayClick();

@@ -1,0 +1,103 @@
+#include "desktop_probe.h"
+
+#include "back_form.h"
+#include "calendar_form.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <QWidget>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tamarie {
+
+namespace {
+
+int gSignalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(gSignalPipe[1], &c, 1);
+}
+
+QString Rect(const QWidget *w)
+{
+    const QPoint p = w->mapToGlobal(QPoint(0, 0));
+    return QStringLiteral("%1 %2 %3 %4").arg(p.x()).arg(p.y()).arg(w->width()).arg(w->height());
+}
+
+QString NamedAncestor(const QWidget *w)
+{
+    for (; w; w = w->parentWidget())
+        if (!w->objectName().isEmpty())
+            return w->objectName();
+    return QStringLiteral("-");
+}
+
+QString WindowName(QWidget *w)
+{
+    if (auto *cal = dynamic_cast<TplCalendarForm *>(w))
+        return QStringLiteral("calendar-%1").arg(cal->Tag());
+    if (auto *back = dynamic_cast<TBackForm *>(w))
+        return QStringLiteral("back-%1").arg(back->Tag());
+    return NamedAncestor(w);
+}
+
+void WriteProbe(const QString &file)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return;
+    QTextStream s(&out);
+    s << "focus " << NamedAncestor(QApplication::focusWidget()) << "\n";
+    s << "active " << WindowName(QApplication::activeWindow()) << "\n";
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible())
+            continue;
+        if (auto *cal = dynamic_cast<TplCalendarForm *>(top)) {
+            s << "calendar " << cal->Tag() << " " << Rect(cal) << " " << cal->winId() << "\n";
+            s << "title " << cal->Tag() << " " << Rect(cal->Panel) << "\n";
+            s << "grid " << cal->Tag() << " " << Rect(cal->Calendar) << "\n";
+            // What the calendar itself draws, to set against the screen.
+            cal->RenderImage().save(QStringLiteral("%1.calendar-%2.png").arg(file).arg(cal->Tag()));
+            continue;
+        }
+        if (auto *back = dynamic_cast<TBackForm *>(top)) {
+            s << "back " << back->Tag() << " " << Rect(back) << " " << back->winId() << "\n";
+            continue;
+        }
+        s << "window " << NamedAncestor(top) << " " << Rect(top) << " " << top->winId() << "\n";
+        for (QWidget *w : top->findChildren<QWidget *>())
+            if (!w->objectName().isEmpty() && w->isVisible())
+                s << "widget " << w->objectName() << " " << Rect(w) << "\n";
+    }
+    out.commit();
+}
+
+} // namespace
+
+void InstallDesktopProbe(QObject *parent)
+{
+    const QString file = qEnvironmentVariable("TAMARIE_PROBE");
+    if (file.isEmpty() || gSignalPipe[0] >= 0)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, parent, [file] {
+        char c;
+        [[maybe_unused]] const auto n = ::read(gSignalPipe[0], &c, 1);
+        WriteProbe(file);
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = OnSignal;
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGUSR1, &sa, nullptr);
+}
+
+} // namespace tamarie

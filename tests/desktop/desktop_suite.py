@@ -1,0 +1,325 @@
+#!/usr/bin/env python3
+"""The editor on a real X server (Xvfb + openbox + picom), driven like a user
+with xdotool and judged by what the server shows.  Exits non-zero on any
+failure; a missing tool is a failure too.
+
+    desktop_suite.py PROGRAM_DIR [--no-compositor]
+"""
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TOOLS = ["Xvfb", "openbox", "picom", "xdotool", "xwininfo", "import", "convert", "compare"]
+failures = []
+procs = []
+
+
+def fail(msg):
+    failures.append(msg)
+    print("FAIL:", msg, flush=True)
+
+
+def ok(msg):
+    print("ok:", msg, flush=True)
+
+
+def check(cond, msg):
+    (ok if cond else fail)(msg)
+    return cond
+
+
+class Desktop:
+    def __init__(self, program_dir, compositor):
+        self.home = tempfile.mkdtemp(prefix="tamarie-desktop-")
+        self.probe_file = os.path.join(self.home, "probe.txt")
+        os.makedirs(os.path.join(self.home, "Documents"))
+        os.makedirs(os.path.join(self.home, "run"), mode=0o700)
+        r, w = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1600x1000x24",
+                                 "+extension", "Composite", "-nolisten", "tcp"],
+                                pass_fds=[w], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        procs.append(xvfb)
+        os.close(w)
+        number = b""
+        while not number.endswith(b"\n"):
+            c = os.read(r, 1)
+            if not c:
+                raise RuntimeError("Xvfb did not start")
+            number += c
+        os.close(r)
+        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip(), HOME=self.home,
+                        XDG_RUNTIME_DIR=os.path.join(self.home, "run"), LANG="C.UTF-8", LC_ALL="C.UTF-8",
+                        TAMARIE_PROBE=self.probe_file)
+        for k in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME"):
+            self.env.pop(k, None)
+        procs.append(subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        if compositor:
+            procs.append(subprocess.Popen(["picom", "--backend", "xrender"], env=self.env,
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        time.sleep(1.0)
+        self.log = open(os.path.join(self.home, "tamarie.out"), "w")
+        self.app = subprocess.Popen(["./tamarie"], cwd=program_dir, env=self.env, stdout=self.log, stderr=self.log)
+        procs.append(self.app)
+        self.main = None
+        for _ in range(60):
+            out = self.run(["xdotool", "search", "--name", "--", "-タマリエ$"], check=False)
+            if out.strip():
+                self.main = out.split()[0]
+                break
+            time.sleep(0.5)
+        if not self.main:
+            raise RuntimeError("no main window appeared")
+        time.sleep(2.0)
+
+    def run(self, args, check=True):
+        r = subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=30)
+        if check and r.returncode != 0:
+            raise RuntimeError("%s: %s" % (" ".join(args), r.stderr.strip()))
+        return r.stdout
+
+    def xdo(self, *args):
+        self.run(["xdotool"] + [str(a) for a in args])
+
+    def probe(self):
+        """The program's own account of its windows, widgets and focus."""
+        before = os.path.getmtime(self.probe_file) if os.path.exists(self.probe_file) else 0
+        if os.path.exists(self.probe_file):
+            os.remove(self.probe_file)
+        self.app.send_signal(signal.SIGUSR1)
+        for _ in range(100):
+            if os.path.exists(self.probe_file):
+                break
+            time.sleep(0.05)
+        del before
+        p = {"calendar": {}, "back": {}, "title": {}, "grid": {}, "widget": {}, "window": {}}
+        with open(self.probe_file) as f:
+            for line in f:
+                parts = line.split()
+                if parts[0] in ("focus", "active"):
+                    p[parts[0]] = parts[1]
+                elif parts[0] in ("calendar", "back", "title", "grid"):
+                    p[parts[0]][int(parts[1])] = tuple(int(v) for v in parts[2:])
+                elif parts[0] in ("widget", "window"):
+                    p[parts[0]][parts[1]] = tuple(int(v) for v in parts[2:])
+        return p
+
+    def server_geometry(self, wid):
+        """Where the X server has the window: absolute x, y, width, height, mapped."""
+        out = self.run(["xwininfo", "-id", str(wid)])
+        def val(name):
+            return int(re.search(name + r":\s+(-?\d+)", out).group(1))
+        return (val("Absolute upper-left X"), val("Absolute upper-left Y"), val("Width"), val("Height"),
+                "IsViewable" in out)
+
+    def screenshot(self, name):
+        path = os.path.join(self.home, name + ".png")
+        self.run(["import", "-window", "root", path])
+        return path
+
+    def click(self, x, y, repeat=1):
+        self.xdo("mousemove", x, y)
+        time.sleep(0.1)
+        self.xdo("click", "--repeat", repeat, "--delay", 80, 1)
+        time.sleep(0.3)
+
+    def set_field(self, name, text):
+        x, y, w, h = self.probe()["widget"][name]
+        self.click(x + w // 2, y + h // 2)
+        self.xdo("key", "ctrl+a")
+        self.xdo("type", text)
+        time.sleep(0.2)
+
+    def answer_no(self):
+        """Answers a shown question with いいえ(N); true when there was one."""
+        if "qt_msgbox_buttonbox" not in self.probe()["widget"]:
+            return False
+        self.xdo("key", "alt+n")
+        time.sleep(0.8)
+        return True
+
+    def close(self):
+        self.log.close()
+
+
+def centre(r):
+    return r[0] + r[2] // 2, r[1] + r[3] // 2
+
+
+def pixel(path, x, y):
+    out = subprocess.run(["convert", path, "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
+                         capture_output=True, text=True).stdout
+    m = re.search(r"#([0-9A-Fa-f]{6})", out)
+    return m.group(1).upper() if m else None
+
+
+def test_start_up(d):
+    p = d.probe()
+    check(1 in p["calendar"], "start-up shows calendar 1")
+    check("Panel1" in p["widget"], "start-up shows the paper")
+    if 1 in p["calendar"] and "Panel1" in p["widget"]:
+        cx, cy, cw, ch = p["calendar"][1][:4]
+        px, py, pw, ph = p["widget"]["Panel1"]
+        check(px <= cx and py <= cy and cx + cw <= px + pw and cy + ch <= py + ph,
+              "calendar 1 lies on the paper")
+
+
+def backing_under_calendars(d, what):
+    p = d.probe()
+    good = True
+    for n, cal in sorted(p["calendar"].items()):
+        cg = d.server_geometry(cal[4])
+        back = p["back"].get(n)
+        if back is None:
+            continue
+        bg = d.server_geometry(back[4])
+        if bg[4] and bg[:4] != cg[:4]:
+            fail("%s: backing window %d at %s, its calendar at %s" % (what, n, bg[:4], cg[:4]))
+            good = False
+    for n, back in p["back"].items():
+        bg = d.server_geometry(back[4])
+        if n not in p["calendar"] and bg[4]:
+            fail("%s: backing window %d shown without its calendar" % (what, n))
+            good = False
+    if good:
+        ok("%s: every backing window lies under its calendar" % what)
+    return p
+
+
+def test_ok_twelve_months(d):
+    d.set_field("LECalendarYear", "2027")
+    d.set_field("LECalendarMonth", "1")
+    d.set_field("LECalendarMonths", "12")
+    d.click(*centre(d.probe()["widget"]["BtnOK"]))
+    time.sleep(0.5)
+    d.answer_no()  # "無題"を保存しますか?
+    time.sleep(1.5)
+    d.screenshot("ok-twelve-months")
+    p = backing_under_calendars(d, "OK with 2027/1/12")
+    check(sorted(p["calendar"]) == list(range(1, 13)), "OK with 12 months shows 12 calendars")
+
+
+def config_ini(d):
+    path = os.path.join(d.home, "Documents", "Norte", "TamarieData", "Config.ini")
+    if not os.path.exists(path):
+        return b""
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def screen_differs_from_rendering(d, n, shot):
+    """Pixels of calendar n where the screen differs from the calendar's own
+    rendering (its see-through pixels excepted), and the pixels compared."""
+    p = d.probe()
+    x, y, w, h = d.server_geometry(p["calendar"][n][4])[:4]
+    rendering = d.probe_file + ".calendar-%d.png" % n
+    crop = os.path.join(d.home, "crop-%d.png" % n)
+    seen = os.path.join(d.home, "seen-%d.png" % n)
+    subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", crop], check=True)
+    # The rendering laid over the screen: see-through pixels take the screen's.
+    subprocess.run(["convert", crop, rendering, "-composite", seen], check=True)
+    r = subprocess.run(["compare", "-metric", "AE", "-fuzz", "3%", crop, seen, "null:"],
+                       capture_output=True, text=True)
+    return int(float(r.stderr.split()[0])), w * h
+
+
+def test_double_click_a_day(d):
+    p = d.probe()
+    n = max(p["calendar"])
+    gx, gy, gw, gh = p["grid"][n]
+    tx, ty, tw, th = p["title"][n]
+    d.click(tx + tw // 3, ty + th // 2)  # brings the calendar forward
+    day = (gx + gw * 7 // 14, gy + gh * 5 // 14)  # second week, Wednesday
+    d.click(day[0], day[1], repeat=2)
+    time.sleep(1.0)
+    shot = d.screenshot("double-click")
+    differing, total = screen_differs_from_rendering(d, n, shot)
+    check(differing * 100 <= total, "after a double-click calendar %d is seen as it draws itself "
+          "(%d of %d pixels differ)" % (n, differing, total))
+    p = d.probe()
+    check(p.get("active") == "Form1", "a double-click activates the main window (active: %s)" % p.get("active"))
+    check(p.get("focus") == "LESchedule", "a double-click focuses LESchedule (focus: %s)" % p.get("focus"))
+    d.xdo("type", "dentist")
+    d.xdo("key", "Return")
+    time.sleep(1.0)
+    check(b"dentist" in config_ini(d), "typing and Enter store the schedule in Config.ini")
+    shot = d.screenshot("schedule-stored")
+    differing, total = screen_differs_from_rendering(d, n, shot)
+    check(differing * 100 <= total, "after storing a schedule calendar %d is seen as it draws itself "
+          "(%d of %d pixels differ)" % (n, differing, total))
+
+
+def on_paper(p):
+    px, py = p["widget"]["Panel1"][:2]
+    places = {"Image1": tuple(v - o for v, o in zip(p["widget"]["Image1"], (px, py, 0, 0)))}
+    for n, c in p["calendar"].items():
+        places["calendar %d" % n] = (c[0] - px, c[1] - py, c[2], c[3])
+    return places, p["widget"]["Panel1"][2:]
+
+
+def toggle_maximised(d):
+    x, y, w, h = d.probe()["window"]["Form1"][:4]
+    d.click(x + w // 2, y - 8, repeat=2)  # the title bar
+    time.sleep(1.5)
+
+
+def test_unmaximise_and_maximise(d):
+    before, paper = on_paper(d.probe())
+    toggle_maximised(d)
+    smaller, small_paper = on_paper(d.probe())
+    check(small_paper != paper, "un-maximising changes the paper (%s to %s)" % (paper, small_paper))
+    toggle_maximised(d)
+    after, paper_again = on_paper(d.probe())
+    check(paper_again == paper, "maximising again restores the paper (%s, was %s)" % (paper_again, paper))
+    moved = [k for k in before if k not in after or
+             max(abs(a - b) for a, b in zip(before[k], after[k])) > 1]
+    check(not moved, "a round trip keeps every place on the paper within 1 px%s" %
+          "".join("\n   %s: %s -> %s" % (k, before[k], after.get(k)) for k in moved))
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
+    missing = [t for t in TOOLS if shutil.which(t) is None]
+    if missing:
+        print("FAIL: missing tools:", " ".join(missing))
+        return 1
+    program_dir = os.path.abspath(sys.argv[1])
+    compositor = "--no-compositor" not in sys.argv
+    started = time.time()
+    d = None
+    try:
+        d = Desktop(program_dir, compositor)
+        for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day):
+            print("--", test.__name__, flush=True)
+            try:
+                test(d)
+            except Exception as e:  # a broken step is a failure, never a skip
+                fail("%s: %s" % (test.__name__, e))
+    except Exception as e:
+        fail(str(e))
+    finally:
+        for pr in reversed(procs):
+            if pr.poll() is None:
+                pr.terminate()
+                try:
+                    pr.wait(5)
+                except subprocess.TimeoutExpired:
+                    pr.kill()
+        if d:
+            d.close()
+            if not failures:
+                shutil.rmtree(d.home, ignore_errors=True)
+            else:
+                print("kept for a look:", d.home)
+    print("%d failure(s), %.1f s" % (len(failures), time.time() - started))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
