@@ -270,7 +270,7 @@ public:
     void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
                    const TGridDrawState &AState);
 
-    // ---- Handlers filled by later work (pending_handlers.cpp) ----------
+    // ---- Handlers of the controls, each in the file of its concern -----
     void CalendarDblClick(QObject *Sender);
     void BackFormDblClick(QObject *Sender);
     void FocusScheduleEdit();

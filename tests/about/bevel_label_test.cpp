@@ -1,5 +1,7 @@
 #include "about/bevel_label.h"
 
+#include "support/test_app.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -56,15 +58,6 @@ std::vector<Call> record(const BevelLook &l)
     Recorder r;
     PaintBevel(r, l);
     return r.calls;
-}
-
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "test_about";
-    static char *argv[] = {name, nullptr};
-    static QApplication *a = qApp ? static_cast<QApplication *>(qApp) : new QApplication(argc, argv);
-    return *a;
 }
 
 } // namespace
@@ -126,7 +119,7 @@ TEST(BevelPaint, DisabledShowsOnlyWhiteAndGrey)
 
 TEST(BevelLabel, DefaultsAndSetters)
 {
-    app();
+    TestApp();
     TBevelLabel label(QStringLiteral("Ver"));
     EXPECT_EQ(label.size(), QSize(125, 26));
     EXPECT_TRUE(label.font().bold());
@@ -173,7 +166,7 @@ public:
 
 TEST(BevelLabel, RepaintsOnlyWhenAValueChanges)
 {
-    app();
+    TestApp();
     TBevelLabel label(QStringLiteral("Ab"));
     label.show();
     QApplication::processEvents();
@@ -195,7 +188,7 @@ TEST(BevelLabel, RepaintsOnlyWhenAValueChanges)
 
 TEST(BevelLabel, PaintsShadowBelowRightOfTheFace)
 {
-    app();
+    TestApp();
     TBevelLabel label(QStringLiteral("█"));
     label.resize(60, 60);
     QFont f = label.font();

@@ -4,6 +4,8 @@
 #include "about/version_form.h"
 #include "platform/dialogs.h"
 
+#include "support/test_app.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -17,15 +19,6 @@ using namespace tamarie;
 
 namespace {
 
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "test_about";
-    static char *argv[] = {name, nullptr};
-    static QApplication *a = qApp ? static_cast<QApplication *>(qApp) : new QApplication(argc, argv);
-    return *a;
-}
-
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
@@ -38,7 +31,7 @@ public slots:
 
 TEST(VersionForm, TextsPlacesAndColours)
 {
-    app();
+    TestApp();
     TVersionForm form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("タマリエのバージョン情報"));
     EXPECT_EQ(form.size(), QSize(404, 190));
@@ -74,7 +67,7 @@ TEST(VersionForm, TextsPlacesAndColours)
 
 TEST(VersionForm, LinkTurnsRedOverItAndBlackOverTheWindow)
 {
-    app();
+    TestApp();
     TVersionForm form;
     form.show();
     auto linkColour = [&] { return form.LblURL->palette().color(QPalette::Active, QPalette::WindowText); };
@@ -89,7 +82,7 @@ TEST(VersionForm, LinkTurnsRedOverItAndBlackOverTheWindow)
 
 TEST(VersionForm, ClickingTheLinkOpensItsCaption)
 {
-    app();
+    TestApp();
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     TVersionForm form;
@@ -109,7 +102,7 @@ TEST(VersionForm, ClickingTheLinkOpensItsCaption)
 
 TEST(VersionForm, LinkThatCannotBeOpenedIsReported)
 {
-    app();
+    TestApp();
     TVersionForm form;
     dialogs::BeginScript();
     form.LblURL->setText(QStringLiteral("http://[broken"));
@@ -120,7 +113,7 @@ TEST(VersionForm, LinkThatCannotBeOpenedIsReported)
 
 TEST(HelpFile, OpensReadMeInTheProgramFolder)
 {
-    app();
+    TestApp();
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     OpenHelpFile(QStringLiteral("/opt/tamarie"));
@@ -143,7 +136,7 @@ TEST(HelpFile, TheShippedHelpTextExplainsTheCommands)
 
 TEST(Emblem, IsDrawnAtAnySize)
 {
-    app();
+    TestApp();
     for (int side : {16, 73, 256}) {
         const QImage img = TamarieEmblem(side);
         ASSERT_EQ(img.size(), QSize(side, side));

@@ -12,17 +12,9 @@
 #include "calendar_form.h"
 #include "dialogs.h"
 #include "tform1.h"
+#include "support/temporary_home.h"
 
 namespace tamarie::testing {
-
-inline void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "test_main";
-    static char *argv[] = {name, nullptr};
-    if (!qApp)
-        new QApplication(argc, argv);
-}
 
 // Scrolls the main window's client area down; false when the window cannot be
 // made small enough to scroll.
@@ -42,23 +34,13 @@ class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureApp();
         ASSERT_TRUE(home.isValid());
-        oldHome = qgetenv("HOME");
-        oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
         dialogs::BeginScript();
     }
     void TearDown() override
     {
         form.reset();
         dialogs::EndScript();
-        qputenv("HOME", oldHome);
-        if (oldConfig.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", oldConfig);
     }
 
     // Creates the window; with show, runs the first showing as the program does.
@@ -75,8 +57,7 @@ protected:
     // Screen position of a point given in the main window's client coordinates.
     QPoint ClientToScreen(const QPoint &p) const { return form->ClientArea->mapToGlobal(p); }
 
-    QTemporaryDir home;
-    QByteArray oldHome, oldConfig;
+    TemporaryHome home;
     std::unique_ptr<TForm1> form;
 };
 

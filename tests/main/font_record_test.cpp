@@ -1,4 +1,6 @@
 // The companion font record: its 116 bytes, reading bad files, the file names.
+#include "support/test_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,19 +13,6 @@
 
 namespace tamarie {
 namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 TEST(FontRecordLayout, BytesAtTheirOffsetsLittleEndian)
 {

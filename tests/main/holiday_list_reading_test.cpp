@@ -7,6 +7,8 @@
 #include "text_codec.h"
 #include "tform1.h"
 
+#include "support/temporary_home.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -20,15 +22,6 @@
 namespace tamarie {
 namespace {
 
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "test_main";
-    static char *argv[] = {name, nullptr};
-    if (!qApp)
-        new QApplication(argc, argv);
-}
-
 TDateValue D(int y, int m, int d) { return DateToValue(QDate(y, m, d)); }
 
 const QString kList = QStringLiteral("国民の祝日・休日月日,国民の祝日・休日名称\r\n"
@@ -38,9 +31,6 @@ class HolidayListReading : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureApp();
-        oldHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toLocal8Bit());
         ASSERT_TRUE(EnsureFolder(DataFolder()));
         dialogs::BeginScript();
     }
@@ -49,7 +39,6 @@ protected:
         form.reset();
         UseHolidayList({});
         dialogs::EndScript();
-        qputenv("HOME", oldHome);
     }
     void Start(const QByteArray &list)
     {
@@ -69,8 +58,7 @@ protected:
         return form->CheckBoxIsHoliday->isChecked();
     }
 
-    QTemporaryDir home;
-    QByteArray oldHome;
+    TemporaryHome home;
     std::unique_ptr<TForm1> form;
 };
 

@@ -13,15 +13,6 @@ using namespace tamarie;
 
 namespace {
 
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "test_main";
-    static char *argv[] = {name, nullptr};
-    if (!qApp)
-        new QApplication(argc, argv);
-}
-
 QImage Solid(QColor c, int w = 8, int h = 6)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -45,7 +36,6 @@ struct Fixture : ::testing::Test {
 
     void SetUp() override
     {
-        EnsureApp();
         paper = std::make_unique<QWidget>();
         paper->resize(500, 700);
         layers = std::make_unique<TPhotoLayers>(
@@ -223,7 +213,6 @@ TEST_F(Fixture, HugePictureIsRefusedWithAClearMessage)
 
 TEST_F(Fixture, DecodePhotoReportsTooLargeBeforeDecoding)
 {
-    EnsureApp();
     const DecodedPhoto d = DecodePhoto(Write(QStringLiteral("wide.dat"), PngHeaderOnly(200000, 3000)));
     EXPECT_TRUE(d.image.isNull());
     EXPECT_EQ(d.error, PhotoTooLargeMessage(200000, 3000));

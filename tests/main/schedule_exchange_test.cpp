@@ -8,6 +8,9 @@
 #include "month_grid.h"
 #include "tform1.h"
 
+#include "support/temporary_home.h"
+#include "support/test_files.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -22,15 +25,6 @@
 namespace tamarie {
 namespace {
 
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "test_main";
-    static char *argv[] = {name, nullptr};
-    if (!qApp)
-        new QApplication(argc, argv);
-}
-
 const char kIcs[] = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//EN\r\n"
                     "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:20270105T200000Z\r\n"
                     "SUMMARY:会議\r\nEND:VEVENT\r\n"
@@ -40,18 +34,9 @@ const char kIcs[] = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//EN\
                     "RRULE:FREQ=MONTHLY\r\nSUMMARY:月初め\r\nEND:VEVENT\r\n"
                     "END:VCALENDAR\r\n";
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
 {
-    EnsureApp();
-    QTemporaryDir home;
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toLocal8Bit());
+    TemporaryHome home;
     dialogs::BeginScript();
     auto form = std::make_unique<TForm1>();
     form->IsStart = false;
@@ -119,7 +104,6 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
 
     form.reset();
     dialogs::EndScript();
-    qputenv("HOME", oldHome);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "radio_group.h"
 #include "tform1.h"
 
+#include "support/temporary_home.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
@@ -28,26 +30,14 @@
 namespace tamarie {
 namespace {
 
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "test_main";
-    static char *argv[] = {name, nullptr};
-    if (!qApp)
-        new QApplication(argc, argv);
-}
-
 TDateValue Date(int y, int m, int d) { return DateToValue(QDate(y, m, d)); }
 
 class SchedulePanel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureApp();
         ASSERT_TRUE(home.isValid());
         // The data folder lives under the documents folder of this home.
-        oldHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toLocal8Bit());
         dialogs::BeginScript();
         form = std::make_unique<TForm1>();
         config = form->DayData.ConfigPath();
@@ -65,7 +55,6 @@ protected:
     {
         form.reset();
         dialogs::EndScript();
-        qputenv("HOME", oldHome);
     }
 
     QString Read(const char *section, const QString &key) const
@@ -87,8 +76,7 @@ protected:
         return grid->mapToGlobal(grid->CellRect(col, row).center());
     }
 
-    QTemporaryDir home;
-    QByteArray oldHome;
+    TemporaryHome home;
     std::unique_ptr<TForm1> form;
     QString config;
 };

@@ -1,18 +1,11 @@
 #pragma once
 // Shared bits of the output tests: one application object for widget and
 // printer tests, and small pictures.
+#include "support/test_app.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-
-inline QApplication &TestApp()
-{
-    static int argc = 1;
-    static char name[] = "test_output";
-    static char *argv[] = {name, nullptr};
-    static QApplication *a = qApp ? static_cast<QApplication *>(qApp) : new QApplication(argc, argv);
-    return *a;
-}
 
 // A picture with a different colour in every pixel, easy to compare.
 inline QImage PatternPicture(int w, int h)

@@ -1,6 +1,8 @@
 #include "output/picture_files.h"
 #include "output_test_support.h"
 
+#include "support/test_files.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -15,12 +17,6 @@
 using namespace tamarie;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 quint32 le32(const QByteArray &b, int at)
 {
@@ -49,7 +45,7 @@ TEST(PictureFiles, BitmapIsUncompressed24BitAndReadsBack)
     const QImage picture = PatternPicture(37, 23);  // 111 bytes a row: padded to 112
     QString error;
     ASSERT_TRUE(WriteBmp(picture, path, &error)) << error.toStdString();
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = ReadAll(path);
     ASSERT_EQ(bytes.size(), 54 + 112 * 23);
     EXPECT_EQ(bytes.left(2), QByteArray("BM"));
     EXPECT_EQ(le32(bytes, 2), quint32(bytes.size()));
@@ -74,7 +70,7 @@ TEST(PictureFiles, PngIsEightBitRgbAndReadsBack)
     const QImage picture = PatternPicture(200, 280);
     QString error;
     ASSERT_TRUE(WritePng(picture, path, &error)) << error.toStdString();
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = ReadAll(path);
     ASSERT_GT(bytes.size(), 33);
     EXPECT_EQ(bytes.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
     EXPECT_EQ(bytes.mid(12, 4), QByteArray("IHDR"));
@@ -97,7 +93,7 @@ TEST(PictureFiles, JpegIsBaselineAndClose)
             picture.setPixel(x, y, qRgb(x * 255 / 319, y * 255 / 239, 128));
     QString error;
     ASSERT_TRUE(WriteJpeg(picture, path, &error)) << error.toStdString();
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = ReadAll(path);
     EXPECT_EQ(bytes.left(2), QByteArray("\xFF\xD8", 2));
     EXPECT_TRUE(bytes.contains(QByteArray("\xFF\xC0", 2)));   // baseline frame
     EXPECT_FALSE(bytes.contains(QByteArray("\xFF\xC2", 2)));  // not progressive
@@ -213,7 +209,7 @@ TEST(PictureFiles, WriteFailingPartWayKeepsTheOldFileAndLeavesNoOther)
         }
         EXPECT_FALSE(written) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
-        EXPECT_EQ(readAll(path), QByteArray("old picture")) << name;
+        EXPECT_EQ(ReadAll(path), QByteArray("old picture")) << name;
     }
     EXPECT_EQ(FilesIn(dir.path()).size(), 3);  // the three old files, no temporary ones
 }

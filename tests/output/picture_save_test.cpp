@@ -2,6 +2,8 @@
 #include "output_test_support.h"
 #include "platform/dialogs.h"
 
+#include "support/test_files.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -10,12 +12,6 @@
 using namespace tamarie;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 struct Scripted {
     Scripted() { dialogs::BeginScript(); }
@@ -77,7 +73,7 @@ TEST(PictureSave, UpperCasePngAndGifAreWrittenAsBitmaps)
     QTemporaryDir dir;
     for (const char *name : {"cal.PNG", "cal.gif"}) {
         ASSERT_TRUE(SavePictureFile(PatternPicture(8, 6), dir.filePath(name)));
-        EXPECT_EQ(readAll(dir.filePath(name)).left(2), QByteArray("BM")) << name;
+        EXPECT_EQ(ReadAll(dir.filePath(name)).left(2), QByteArray("BM")) << name;
     }
     EXPECT_TRUE(dialogs::Shown().isEmpty());
 }
@@ -96,7 +92,7 @@ TEST(PictureSave, DeclinedOverwriteLeavesTheFileUntouched)
     dialogs::Answer(false);
     EXPECT_FALSE(SavePictureFile(PatternPicture(8, 6), path));
     EXPECT_EQ(dialogs::Shown(), QStringList{OverwriteQuestion(path)});
-    EXPECT_EQ(readAll(path), QByteArray("precious"));
+    EXPECT_EQ(ReadAll(path), QByteArray("precious"));
     EXPECT_EQ(FilesIn(dir.path()), QStringList{QStringLiteral("cal.png")});
 }
 
@@ -113,7 +109,7 @@ TEST(PictureSave, AcceptedOverwriteReplacesTheFile)
     }
     dialogs::Answer(true);
     EXPECT_TRUE(SavePictureFile(PatternPicture(8, 6), path));
-    EXPECT_EQ(readAll(path).left(2), QByteArray("\xFF\xD8", 2));
+    EXPECT_EQ(ReadAll(path).left(2), QByteArray("\xFF\xD8", 2));
     EXPECT_EQ(FilesIn(dir.path()).size(), 1);
 }
 

@@ -3,6 +3,8 @@
 #include "ini_file.h"
 #include "regular_file.h"
 
+#include "support/test_files.h"
+
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -18,19 +20,6 @@ using namespace tamarie;
 namespace {
 
 TDateValue D(int y, int m, int d) { return DateToValue(QDate(y, m, d)); }
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 class ConfigTest : public ::testing::Test {
 protected:
