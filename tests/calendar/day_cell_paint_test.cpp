@@ -22,16 +22,6 @@ constexpr TColorValue kWorking = 0xFF0000;  // blue
 constexpr TColorValue kBack = 0xFFFFFF;
 constexpr int kCell = 60;
 
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "test_calendar";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = qApp ? nullptr : new QApplication(argc, argv);
-    (void)app;
-    return *static_cast<QApplication *>(QApplication::instance());
-}
-
 class FakeData : public DayCellData {
 public:
     std::map<TDateValue, QString> national;
@@ -89,7 +79,6 @@ class DayCellPaint : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        App();
         grid = std::make_unique<TplCalendarFormCalendar>();
         grid->SetGridLineWidth(0);
         grid->resize(7 * kCell, 7 * kCell);

@@ -16,6 +16,7 @@
 #include "labeled_edit.h"
 #include "photo_image.h"
 #include "radio_group.h"
+#include "support/test_files.h"
 #include "text_codec.h"
 
 namespace tamarie::testing {
@@ -75,17 +76,8 @@ protected:
         f.MenuOpenClick();
     }
 
-    static QByteArray Bytes(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void WriteBytes(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
+    static QByteArray Bytes(const QString &path) { return ReadAll(path); }
+    static void WriteBytes(const QString &path, const QByteArray &bytes) { WriteAll(path, bytes); }
     // A hand-typed file: code page 932 with CRLF line ends.
     static void WriteCp932(const QString &path, const QString &text)
     {

@@ -11,11 +11,6 @@ namespace {
 
 TEST(QtTranslations, StandardDialogButtonsReadJapanese)
 {
-    static int argc = 1;
-    static char name[] = "test_platform";
-    static char *argv[] = {name, nullptr};
-    if (!qApp)
-        new QApplication(argc, argv);
     ASSERT_TRUE(InstallJapaneseQtTranslations(*qApp));
     QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
                          QDialogButtonBox::No | QDialogButtonBox::Save);
