@@ -171,8 +171,10 @@ void TplCalendarForm::PanelMouseUp(QObject *, Qt::MouseButton, int, int)
 
 bool TplCalendarForm::BeginWindowMove(const QPoint &)
 {
-    QWindow *w = windowHandle();
-    return w && isVisible() && w->startSystemMove();
+    // The window follows the pointer itself: the press's implicit grab brings
+    // every move and the release here, so the drag ends on release whatever
+    // the window manager does, and the backing window moves at every step.
+    return false;
 }
 
 QPoint TplCalendarForm::CursorPos() const
@@ -277,6 +279,8 @@ void TplCalendarForm::moveEvent(QMoveEvent *event)
     QWidget::moveEvent(event);
     if (FBackForm && !(IsStarting && IsStarting()))
         FBackForm->move(pos());
+    if (OnBoundsChanged)
+        OnBoundsChanged();
 }
 
 void TplCalendarForm::resizeEvent(QResizeEvent *event)
@@ -285,6 +289,8 @@ void TplCalendarForm::resizeEvent(QResizeEvent *event)
     if (FBackForm && FBackForm->isVisible() && !(IsStarting && IsStarting()))
         FBackForm->resize(size());
     ScheduleKeyMask();
+    if (OnBoundsChanged)
+        OnBoundsChanged();
 }
 
 void TplCalendarForm::showEvent(QShowEvent *event)

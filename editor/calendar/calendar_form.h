@@ -54,6 +54,8 @@ public:
     void SetBackForm(TBackForm *Value);
     // While this returns true (start-up), moves leave the backing window alone.
     std::function<bool()> IsStarting;
+    // Told of every move and resize of the window.
+    std::function<void()> OnBoundsChanged;
 
     // Title drag; the backing window's presses in the title area come here too.
     // X, Y are in the coordinates of the control pressed; the cursor's screen
@@ -74,8 +76,8 @@ public:
     QRegion KeyMask() const { return FKeyMask; }
 
 protected:
-    // Hands the window move to the window system; false when it cannot, in
-    // which case the window follows the pointer itself until release.
+    // Whether the window system takes the move over; by default it does not
+    // and the window follows the pointer itself until release.
     virtual bool BeginWindowMove(const QPoint &Cursor);
     // The cursor's screen position (overridable for tests).
     virtual QPoint CursorPos() const;

@@ -75,6 +75,7 @@ void TForm1::CreateCalendarPair(int N)
         PaintCell(grid, canvas, col, row, rect, state);
     };
     cal->IsStarting = [this] { return IsStart; };
+    cal->OnBoundsChanged = [this, N] { RememberCalendarPlace(N); };
 
     auto *back = new TBackForm(this);
     ABackForm[N] = back;
@@ -270,6 +271,7 @@ void TForm1::FormShowingChanged()
     // The resize layout scales from here on, starting from this client size.
     LaidOutClientSize = QSize(ClientWidth(), ClientHeight());
     IsStart = false;
+    RecordCalendarPlace(1);
 }
 
 void TForm1::MaximizeAndSettle()

@@ -41,11 +41,17 @@ void TForm1::FormResizeFrom(QObject *Sender)
     const PaperLayout paper = ResizePaperLayout(QSize(cw, ClientHeight()), PanelConfig->width(), orientation);
     Panel1->resize(paper.paper);
 
-    for (TImage *photo : ImgPicture)
-        photo->resize(FitPhotoToPaper(photo->size(), paper.paper));
-
-    if (CalendarCount > 0) {
-        QApplication::processEvents();
+    const QSize previousPaper(CurrentPanelWidth, CurrentPanelHeight);
+    PaperLayoutRunning = true;
+    if (Sender == RadioGroupHoko) {
+        // A new orientation only fits photos and calendars into the paper;
+        // their places on it are taken afresh from there.
+        for (TImage *photo : ImgPicture) {
+            photo->resize(FitPhotoToPaper(photo->size(), paper.paper));
+            PhotoOnPaper[photo] = {ToPaperRelative(photo->geometry(), paper.paper), photo->geometry()};
+        }
+        if (CalendarCount > 0)
+            QApplication::processEvents();
         for (int n = 1; n <= CalendarCount && n <= kMaxCalendars; ++n) {
             TplCalendarForm *cal = CalForm[n];
             if (!cal)
@@ -55,28 +61,64 @@ void TForm1::FormResizeFrom(QObject *Sender)
                 cal->resize(fitted);
                 PlaceCalendar(n, true);
             }
+            RecordCalendarPlace(n);
         }
-    }
-
-    if (Sender != RadioGroupHoko) {
-        const PaperScale scale = ComputePaperScale(paper.paper, QSize(CurrentPanelWidth, CurrentPanelHeight));
-        for (TImage *photo : ImgPicture)
-            photo->setGeometry(ScalePhoto(photo->geometry(), scale, paper.paper));
-        const QRect mainFrame = frameGeometry();
+    } else {
+        // Everything is placed from its place relative to the paper, never
+        // from bounds an earlier, smaller paper cut or moved.
+        for (TImage *photo : ImgPicture) {
+            TPhotoPaperPlace &place = PhotoOnPaper[photo];
+            if (!place.relative.valid || photo->geometry() != place.laidOut)
+                place.relative = ToPaperRelative(photo->geometry(), previousPaper);
+            place.laidOut = PlacePhotoOnPaper(place.relative, paper.paper);
+            photo->setGeometry(place.laidOut);
+        }
+        if (CalendarCount > 0)
+            QApplication::processEvents();
+        const QPoint origin = PaperOrigin();
         for (int n = 1; n <= CalendarCount && n <= kMaxCalendars; ++n) {
             TplCalendarForm *cal = CalForm[n];
             if (!cal)
                 continue;
-            cal->setGeometry(ScaleCalendar(QRect(cal->pos(), cal->size()), scale, mainFrame));
+            if (!CalendarOnPaper[n].valid)
+                CalendarOnPaper[n] = ToPaperRelative(QRect(cal->pos() - origin, cal->size()), previousPaper);
+            const QRect r = PlaceCalendarOnPaper(CalendarOnPaper[n], paper.paper).translated(origin);
+            CalendarLaidOut[n] = r;
+            cal->setGeometry(r);
             PlaceCalendar(n, true);
         }
     }
+    PaperLayoutRunning = false;
 
     UpdateScrollRange();
     update();
     LaidOutClientSize = QSize(ClientWidth(), ClientHeight());
     CurrentPanelWidth = Panel1->width();
     CurrentPanelHeight = Panel1->height();
+}
+
+QPoint TForm1::PaperOrigin() const
+{
+    return ClientArea->mapToGlobal(Panel1->pos());
+}
+
+void TForm1::RecordCalendarPlace(int N)
+{
+    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+        return;
+    const TplCalendarForm *cal = CalForm[N];
+    CalendarLaidOut[N] = QRect(cal->pos(), cal->size());
+    CalendarOnPaper[N] = ToPaperRelative(QRect(cal->pos() - PaperOrigin(), cal->size()), Panel1->size());
+}
+
+void TForm1::RememberCalendarPlace(int N)
+{
+    if (IsStart || PaperLayoutRunning || N < 1 || N > kMaxCalendars || !CalForm[N])
+        return;
+    // The window system confirms the bounds the layout gave later on.
+    if (QRect(CalForm[N]->pos(), CalForm[N]->size()) == CalendarLaidOut[N])
+        return;
+    RecordCalendarPlace(N);
 }
 
 void TForm1::RadioGroupHokoClick()

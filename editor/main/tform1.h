@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QHash>
 #include <QVector>
 #include <array>
 
@@ -16,6 +17,7 @@
 #include "day_cell_painter.h"
 #include "day_data.h"
 #include "font_record.h"
+#include "paper_layout.h"
 #include "values.h"
 
 class QAction;
@@ -273,6 +275,7 @@ public:
     // ---- Handlers of the controls, each in the file of its concern -----
     void CalendarDblClick(QObject *Sender);
     void BackFormDblClick(QObject *Sender);
+    // Activates this window and puts the keyboard focus into LESchedule.
     void FocusScheduleEdit();
     void ShowScheduleOfDate();
     void RadioGroupMarkClick();
@@ -343,6 +346,25 @@ public:
     QObject *ApplicationEvents1 = nullptr;
     QTimer *ResizeTimer = nullptr;
     QSize LaidOutClientSize;  // client size at the last completed resize layout
+
+    // The arrangement's places relative to the paper, which resizes scale
+    // from (layout.cpp).  A calendar's place is taken whenever it is placed,
+    // dragged or resized, so moves of the main window leave it alone; a
+    // photo's when a layout finds it changed since the last one.
+    struct TPhotoPaperPlace {
+        PaperRelativeRect relative;
+        QRect laidOut;  // bounds the last layout gave it
+    };
+    std::array<PaperRelativeRect, kMaxCalendars + 1> CalendarOnPaper{};
+    std::array<QRect, kMaxCalendars + 1> CalendarLaidOut{};  // screen bounds the last layout gave
+    QHash<const QObject *, TPhotoPaperPlace> PhotoOnPaper;
+    bool PaperLayoutRunning = false;
+    // Screen position of the paper's top-left corner.
+    QPoint PaperOrigin() const;
+    // Calendar N's place on the paper as it is now (skipped during start-up,
+    // during the resize layout, and for the bounds that layout gave it).
+    void RememberCalendarPlace(int N);
+    void RecordCalendarPlace(int N);
 
     // ---- Work-state files (work_state_writer.cpp, work_state_reader.cpp,
     // work_state_commands.cpp) ---------------------------------------------

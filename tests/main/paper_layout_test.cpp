@@ -144,3 +144,31 @@ TEST(PaperScaleTest, RoundsHalvesToEven)
     // 11 * 1.5 = 16.5 -> 16, 13 * 1.5 = 19.5 -> 20, 5 * 1.5 = 7.5 -> 8, 3 * 1.5 = 4.5 -> 4.
     EXPECT_EQ(ScalePhoto(QRect(5, 3, 11, 13), s, QSize(500, 700)), QRect(8, 4, 16, 20));
 }
+
+TEST(PaperRelative, ResizeRoundTripBringsPhotosAndCalendarsBackAndNeverOffThePaper)
+{
+    const QSize big(700, 980);
+    const QSize small(400, 560);
+    // A photo almost as wide as the paper is cut on the smaller paper and
+    // grows back on the larger one.
+    const QRect photo(6, 10, 680, 479);
+    const PaperRelativeRect p = ToPaperRelative(photo, big);
+    const QRect cut = PlacePhotoOnPaper(p, small);
+    EXPECT_EQ(cut.width(), small.width() - kPhotoPaperMargin);
+    EXPECT_EQ(PlacePhotoOnPaper(p, big), photo);
+
+    // A calendar in the lower right keeps its place relative to the paper.
+    const QRect calendar(333, 601, 350, 301);
+    const PaperRelativeRect c = ToPaperRelative(calendar, big);
+    const QRect onSmall = PlaceCalendarOnPaper(c, small);
+    EXPECT_TRUE(QRect(QPoint(0, 0), small).contains(onSmall));
+    const QRect back = PlaceCalendarOnPaper(c, big);
+    EXPECT_LE(std::abs(back.left() - calendar.left()), 1);
+    EXPECT_LE(std::abs(back.top() - calendar.top()), 1);
+    EXPECT_LE(std::abs(back.width() - calendar.width()), 1);
+    EXPECT_LE(std::abs(back.height() - calendar.height()), 1);
+
+    // One hanging over the paper's edge is moved onto it.
+    const PaperRelativeRect over = ToPaperRelative(QRect(600, 900, 300, 200), big);
+    EXPECT_TRUE(QRect(QPoint(0, 0), big).contains(PlaceCalendarOnPaper(over, big)));
+}
