@@ -235,18 +235,11 @@ void TForm1::FormShowingChanged()
     MaximizeAndSettle();
     QApplication::processEvents();
 
+    // The same paper as every later resize layout gives this client area, so
+    // that a resize round trip brings the paper back to this size exactly.
     const int cw = ClientWidth();
-    const int ch = ClientHeight();
     PanelConfig->move(cw - PanelConfig->width() - 10, PanelConfig->y());
-    int ph = RoundHalfEven(cw * 0.767);
-    if (ch - 5 < ph)
-        ph = ch - 5;
-    int pw = RoundHalfEven(ph / 1.4);
-    if (PanelConfig->x() - 5 < pw) {
-        pw = PanelConfig->x() - 5;
-        ph = RoundHalfEven(pw * 1.4);
-    }
-    Panel1->resize(std::max(1, pw), std::max(1, ph));
+    Panel1->resize(ResizePaperLayout(QSize(cw, ClientHeight()), PanelConfig->width(), PaperOrientation::Portrait).paper);
     CurrentPanelWidth = Panel1->width();
     CurrentPanelHeight = Panel1->height();
     UpdateScrollRange();

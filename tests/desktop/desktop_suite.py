@@ -282,6 +282,10 @@ def test_unmaximise_and_maximise(d):
     toggle_maximised(d)
     smaller, small_paper = on_paper(d.probe())
     check(small_paper != paper, "un-maximising changes the paper (%s to %s)" % (paper, small_paper))
+    outside = [k for k, (x, y, w, h) in smaller.items()
+               if x < 0 or y < 0 or x + w > small_paper[0] or y + h > small_paper[1]]
+    check(not outside, "on the smaller paper nothing lies outside it%s" %
+          "".join("\n   %s: %s" % (k, smaller[k]) for k in outside))
     toggle_maximised(d)
     after, paper_again = on_paper(d.probe())
     check(paper_again == paper, "maximising again restores the paper (%s, was %s)" % (paper_again, paper))
@@ -289,6 +293,49 @@ def test_unmaximise_and_maximise(d):
              max(abs(a - b) for a, b in zip(before[k], after[k])) > 1]
     check(not moved, "a round trip keeps every place on the paper within 1 px%s" %
           "".join("\n   %s: %s -> %s" % (k, before[k], after.get(k)) for k in moved))
+
+
+def test_title_drag(d):
+    p = d.probe()
+    n = max(p["calendar"])  # the one on top
+    wid = p["calendar"][n][4]
+    back = p["back"].get(n)
+    tx, ty, tw, th = p["title"][n]
+    grab = (tx + tw // 4, ty + th // 2)
+    d.xdo("mousemove", *grab)
+    time.sleep(0.2)
+    d.xdo("mousedown", 1)
+    time.sleep(0.2)
+    # The first step leaves the 9 x 9 square and starts the drag; from there
+    # the calendar moves with every step of the pointer.
+    steps = [(20, 10), (45, 25), (70, 40), (90, 60)]
+    followed, together = True, True
+    last = None
+    for dx, dy in steps:
+        d.xdo("mousemove", grab[0] + dx, grab[1] + dy)
+        time.sleep(0.4)
+        g = d.server_geometry(wid)
+        if last is not None and (g[0] - last[0][0], g[1] - last[0][1]) != (dx - last[1][0], dy - last[1][1]):
+            fail("drag step to (%d, %d): calendar %d moved by (%d, %d)" %
+                 (dx, dy, n, g[0] - last[0][0], g[1] - last[0][1]))
+            followed = False
+        last = (g, (dx, dy))
+        if back is not None:
+            bg = d.server_geometry(back[4])
+            if bg[4] and bg[:4] != g[:4]:
+                fail("drag step (%d, %d): background at %s, calendar at %s" % (dx, dy, bg[:4], g[:4]))
+                together = False
+    d.xdo("mouseup", 1)
+    time.sleep(0.4)
+    released = d.server_geometry(wid)
+    d.xdo("mousemove", grab[0] + 200, grab[1] + 150)
+    time.sleep(0.5)
+    after = d.server_geometry(wid)
+    check(followed, "a title drag follows the pointer at every step")
+    check(together, "the background moves with its calendar at every step")
+    check(after[:2] == released[:2], "after release the calendar stays put (%s, then %s)" %
+          (released[:2], after[:2]))
+    backing_under_calendars(d, "after a title drag")
 
 
 def main():
@@ -305,7 +352,8 @@ def main():
     d = None
     try:
         d = Desktop(program_dir, compositor)
-        for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day):
+        for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day, test_title_drag,
+                         test_unmaximise_and_maximise):
             print("--", test.__name__, flush=True)
             try:
                 test(d)

@@ -277,17 +277,12 @@ TEST_F(FirstShowing, EndsStartUpWithCalendarOneOverTheLowerHalf)
     EXPECT_EQ(f.CalForm[1]->Tag(), 1);
     EXPECT_EQ(f.ABackForm[1]->Tag(), 1);
 
-    // The paper follows the client area: height 0.767 x width, limited to the
-    // client height - 5, width height / 1.4, kept left of the settings panel.
+    // The paper is the one every resize layout gives this client area.
     const int cw = f.ClientWidth(), ch = f.ClientHeight();
     EXPECT_GE(f.PanelConfig->width(), 313);
     EXPECT_EQ(f.PanelConfig->x(), cw - f.PanelConfig->width() - 10);
-    int ph = std::min(int(std::nearbyint(cw * 0.767)), ch - 5);
-    int pw = int(std::nearbyint(ph / 1.4));
-    if (f.PanelConfig->x() - 5 < pw) {
-        pw = f.PanelConfig->x() - 5;
-        ph = int(std::nearbyint(pw * 1.4));
-    }
+    const QSize paper = ResizePaperLayout(QSize(cw, ch), f.PanelConfig->width(), PaperOrientation::Portrait).paper;
+    const int pw = paper.width(), ph = paper.height();
     EXPECT_EQ(f.Panel1->size(), QSize(pw, ph));
     EXPECT_EQ(f.CurrentPanelWidth, pw);
     EXPECT_EQ(f.CurrentPanelHeight, ph);
