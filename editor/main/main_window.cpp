@@ -96,6 +96,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FormCreate();
     ConnectHandlers();
     SetUpPhotosLayoutAndHooks();
+    SetUpRecentFiles();
+    SetUpFileDrops();
 }
 
 TForm1::~TForm1() = default;

@@ -50,6 +50,7 @@ class TImage;
 class TLabeledEdit;
 class TRadioGroup;
 class TPhotoLayers;
+class TPaperDrops;
 class TPrintForm;
 class TVersionForm;
 struct ArrangementRendering;
@@ -379,6 +380,24 @@ public:
     bool OpenWorkStateFile(const QString &path);
     // Asks whether to save the arrangement; leaves the answer in IsSaved.
     void ConfirmSave();
+    // The save question, then the file opened as the open command does.
+    void OpenWorkStateAfterQuestion(const QString &path);
+
+    // ---- Recent files and files dropped on the paper (recent_files_menu.cpp,
+    // paper_drops.cpp) -------------------------------------------------------
+    void SetUpRecentFiles();
+    // The entries at the foot of MenuFile from the settings file.
+    void RefreshRecentFilesMenu();
+    // Puts an opened or saved work-state file first in the list.
+    void NoteRecentFile(const QString &path);
+    // A missing file is reported and leaves the list.
+    void OpenRecentFile(const QString &path);
+    QVector<QAction *> RecentFileActions;  // the separator first, then the entries
+    void SetUpFileDrops();
+    // Each file as a new photo around the paper point; one that cannot be
+    // decoded is reported and leaves no photo.
+    void DropPhotos(const QStringList &photos, const QPoint &paperPoint);
+    TPaperDrops *PaperDrops = nullptr;
     // The save commands' scroll precondition (shows the message when not met).
     bool ScrolledToTop();
     // Character sets read from font files, noted with their faces.

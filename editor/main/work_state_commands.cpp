@@ -104,6 +104,7 @@ void TForm1::MenuSaveAsFileClick()
     IsSaved = true;
     CurrentIniFile = path;
     setWindowTitle(TitleOf(path) + kCaptionSuffix);
+    NoteRecentFile(path);
 }
 
 void TForm1::MenuReSaveClick()
@@ -149,6 +150,7 @@ bool TForm1::OpenWorkStateFile(const QString &path)
     if (QFileInfo(path).isFile()) {
         setWindowTitle(TitleOf(path) + kCaptionSuffix);
         CurrentIniFile = path;
+        NoteRecentFile(path);
     }
     CheckBoxSameBackColor->setChecked(false);
     ColorBoxYearMonthBackColor->setEnabled(true);
