@@ -145,7 +145,7 @@ void TBackForm::mouseMoveEvent(QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     if (OnMouseMove)
         OnMouseMove(this, event->buttons(), p.x(), p.y());
-    else if (FCalForm && InTitleArea(FCalForm->Panel->size(), p.x(), p.y()))
+    else if (FCalForm && (FCalForm->Dragging() || InTitleArea(FCalForm->Panel->size(), p.x(), p.y())))
         FCalForm->PanelMouseMove(this, event->buttons(), p.x(), p.y());
 }
 

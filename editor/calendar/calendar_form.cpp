@@ -247,7 +247,7 @@ void TplCalendarForm::UpdateKeyMask()
         clearMask();
     else
         setMask(region);
-    // Parts outside the old shape may hold stale pixels.
+    // Parts outside the old shape hold no pixels yet.
     update();
 }
 
@@ -267,11 +267,12 @@ void TplCalendarForm::ScheduleKeyMask()
 
 bool TplCalendarForm::event(QEvent *event)
 {
-    const bool result = QWidget::event(event);
-    // Every repaint of the window or its children passes through here first.
+    // Every repaint of the window or its children passes through here first:
+    // the shape is made to fit the new content before that content is
+    // painted, since the window system keeps no pixels outside the shape.
     if (event->type() == QEvent::UpdateRequest)
-        ScheduleKeyMask();
-    return result;
+        UpdateKeyMask();
+    return QWidget::event(event);
 }
 
 void TplCalendarForm::moveEvent(QMoveEvent *event)

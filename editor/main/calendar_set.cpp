@@ -367,7 +367,9 @@ void TForm1::BackFormMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, i
     const int k = back ? back->Tag() : 0;
     if (k < 1 || k > kMaxCalendars || !CalForm[k])
         return;
-    if (InTitleArea(CalForm[k]->Panel->size(), X, Y))
+    // A drag under way goes on wherever the pointer has got to in the window
+    // (the window system may not have caught up with the last move yet).
+    if (CalForm[k]->Dragging() || InTitleArea(CalForm[k]->Panel->size(), X, Y))
         CalForm[k]->PanelMouseMove(Sender, Shift, X, Y);
 }
 

@@ -2,8 +2,11 @@
 
 #include "back_form.h"
 #include "calendar_form.h"
+#include "check_list_box.h"
+#include "radio_group.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QSaveFile>
 #include <QSocketNotifier>
@@ -72,9 +75,18 @@ void WriteProbe(const QString &file)
             continue;
         }
         s << "window " << NamedAncestor(top) << " " << Rect(top) << " " << top->winId() << "\n";
-        for (QWidget *w : top->findChildren<QWidget *>())
-            if (!w->objectName().isEmpty() && w->isVisible())
-                s << "widget " << w->objectName() << " " << Rect(w) << "\n";
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            if (w->objectName().isEmpty() || !w->isVisible())
+                continue;
+            s << "widget " << w->objectName() << " " << Rect(w) << "\n";
+            // The items of the lists, as Name.index.
+            if (auto *group = qobject_cast<TRadioGroup *>(w))
+                for (int i = 0; i < group->Count(); ++i)
+                    s << "widget " << w->objectName() << "." << i << " " << Rect(group->Button(i)) << "\n";
+            if (auto *list = qobject_cast<TCheckListBox *>(w))
+                for (int i = 0; i < list->Count(); ++i)
+                    s << "widget " << w->objectName() << "." << i << " " << Rect(list->Item(i)) << "\n";
+        }
     }
     out.commit();
 }

@@ -221,14 +221,14 @@ def config_ini(d):
         return f.read()
 
 
-def screen_differs_from_rendering(d, n, shot):
+def screen_differs_from_rendering(d, n, shot, tag=""):
     """Pixels of calendar n where the screen differs from the calendar's own
     rendering (its see-through pixels excepted), and the pixels compared."""
     p = d.probe()
     x, y, w, h = d.server_geometry(p["calendar"][n][4])[:4]
     rendering = d.probe_file + ".calendar-%d.png" % n
-    crop = os.path.join(d.home, "crop-%d.png" % n)
-    seen = os.path.join(d.home, "seen-%d.png" % n)
+    crop = os.path.join(d.home, "crop-%d%s.png" % (n, tag))
+    seen = os.path.join(d.home, "seen-%d%s.png" % (n, tag))
     subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", crop], check=True)
     # The rendering laid over the screen: see-through pixels take the screen's.
     subprocess.run(["convert", crop, rendering, "-composite", seen], check=True)
@@ -261,6 +261,54 @@ def test_double_click_a_day(d):
     differing, total = screen_differs_from_rendering(d, n, shot)
     check(differing * 100 <= total, "after storing a schedule calendar %d is seen as it draws itself "
           "(%d of %d pixels differ)" % (n, differing, total))
+
+
+def click_widget(d, name):
+    x, y, w, h = d.probe()["widget"][name]
+    d.click(x + 8, y + h // 2)  # on the box or the indicator, which take the click
+
+
+def choose_in_list(d, name, key="Down"):
+    click_widget(d, name)
+    time.sleep(0.3)
+    d.xdo("key", key)
+    d.xdo("key", "Return")
+    time.sleep(0.3)
+
+
+def test_changes_show_at_once(d):
+    """Every change is seen at once and completely: what the server shows of
+    the calendar on top equals its own rendering, pixel for pixel."""
+    n = max(d.probe()["calendar"])
+    rendering = d.probe_file + ".calendar-%d.png" % n
+    before = os.path.join(d.home, "rendering-before.png")
+    changes = [
+        ("曜日の表記 Sun", lambda: click_widget(d, "RadioGroupWeekDayMode.1")),
+        ("a holiday weekday ticked", lambda: click_widget(d, "CheckListBoxHoliday.3")),
+        ("the holiday weekday cleared", lambda: click_widget(d, "CheckListBoxHoliday.3")),
+        ("六曜 off", lambda: click_widget(d, "CheckBoxShowRokuyo")),
+        ("a mark", lambda: click_widget(d, "RadioGroupMark.1")),
+        ("月の背景色", lambda: choose_in_list(d, "ColorBoxYearMonthBackColor")),
+    ]
+    for i, (what, change) in enumerate(changes):
+        if what == "月の背景色":
+            x, y, w, h = d.probe()["widget"]["PageControl1"]
+            d.click(x + 30, y + 10)  # the first settings page
+            choose_in_list(d, "ComboBoxYearMonthBackColorTekiyo", "Home")  # すべての月
+        d.probe()
+        shutil.copy(rendering, before)
+        change()
+        time.sleep(0.8)
+        if "qt_msgbox_buttonbox" in d.probe()["widget"]:
+            fail("%s: a message box came up" % what)
+            d.xdo("key", "Return")
+            time.sleep(0.5)
+        shot = d.screenshot("change-%d" % i)
+        differing, total = screen_differs_from_rendering(d, n, shot, "-change-%d" % i)
+        r = subprocess.run(["compare", "-metric", "AE", before, rendering, "null:"], capture_output=True, text=True)
+        check(int(float(r.stderr.split()[0])) > 0, "%s changes calendar %d" % (what, n))
+        check(differing == 0, "after %s calendar %d is seen as it draws itself (%d of %d pixels differ)" %
+              (what, n, differing, total))
 
 
 def on_paper(p):
@@ -352,7 +400,8 @@ def main():
     d = None
     try:
         d = Desktop(program_dir, compositor)
-        for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day, test_title_drag,
+        for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day, test_changes_show_at_once,
+                         test_title_drag,
                          test_unmaximise_and_maximise):
             print("--", test.__name__, flush=True)
             try:
