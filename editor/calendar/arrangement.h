@@ -28,6 +28,7 @@ struct CalendarDisplayOptions {
     int monthMode = 0;       // month title style, 0 .. 6
     int weekDayMode = 0;     // 0 "日", 1 "Sun"
     bool showAlmanac = true; // rokuyo and solar terms
+    bool operator==(const CalendarDisplayOptions &) const = default;
 };
 
 struct CalendarLayer {

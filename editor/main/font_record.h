@@ -33,6 +33,7 @@ struct TCalendarFontRecord {
     std::int32_t Size = 0;          // points
     std::uint8_t Style = 0;
     TColorValue Color = 0;
+    bool operator==(const TCalendarFontRecord &) const = default;
 };
 
 // The record's bytes.  Characters code page 932 cannot hold become '?', as

@@ -19,6 +19,7 @@
 #include "font_record.h"
 #include "paper_layout.h"
 #include "values.h"
+#include "work_state.h"
 
 class QAction;
 class QFrame;
@@ -55,8 +56,7 @@ class TPrintForm;
 class TVersionForm;
 struct ArrangementRendering;
 struct CalendarPaintData;
-
-constexpr int kMaxCalendars = 12;
+struct WorkStateBounds;
 
 // Start dates of the eras, newest first: 令和, 平成, 昭和, 大正, 明治 (month starts).
 extern std::array<TDateValue, 5> EraStartDate;
@@ -372,6 +372,10 @@ public:
     // Writes the work-state file and its font files; false after a failure,
     // already reported.
     bool SaveWorkState(const QString &FileName);
+    // What a work-state file holds, from the windows and controls as they stand.
+    WorkState CaptureWorkState();
+    // What the desktop can show, for the values a work-state file may set.
+    WorkStateBounds DesktopBounds() const;
     // Applies a work-state file; false when an error stopped the reading
     // (already reported).
     bool LoadWorkState(const QString &FileName);

@@ -9,6 +9,8 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QSlider>
 #include <algorithm>
@@ -23,31 +25,15 @@
 #include "photo_layers.h"
 #include "radio_group.h"
 #include "tform1.h"
+#include "work_state_format.h"
 
 namespace tamarie {
-
-// More photo sections than this are not read from a file whose count is
-// negative or absurd.
-constexpr int kMaxWorkStatePhotos = 100;
 
 namespace {
 
 const QString kUnreadableMessage = QStringLiteral("作業状態ファイルを読み込めません。");
 
 QString Num(int n) { return QString::number(n); }
-
-// Window-system coordinates and sizes stay in the 16-bit range X11 can take.
-int Coord(std::int32_t v) { return std::clamp<std::int32_t>(v, -32768, 32767); }
-int Extent(std::int32_t v) { return std::clamp<std::int32_t>(v, 0, 32767); }
-
-QRect ReadBounds(const IniFile &ini, const QString &section, const QRect &def)
-{
-    const int left = Coord(ini.ReadInteger(section, QStringLiteral("Left"), def.x()));
-    const int top = Coord(ini.ReadInteger(section, QStringLiteral("Top"), def.y()));
-    const int width = Extent(ini.ReadInteger(section, QStringLiteral("Width"), def.width()));
-    const int height = Extent(ini.ReadInteger(section, QStringLiteral("Height"), def.height()));
-    return QRect(left, top, width, height);
-}
 
 void SetTextColor(QLabel *label, TColorValue color)
 {
@@ -71,32 +57,24 @@ QFont WithRecord(QFont font, const TCalendarFontRecord &r, int points)
     return font;
 }
 
-// The number of photos to read: the file's count, or for a count no file of
-// ours holds, the photo sections present in a row (at most the maximum).
-int PhotoCountToRead(const IniFile &ini)
-{
-    const std::int32_t m = ini.ReadInteger(QStringLiteral("Image"), QStringLiteral("Count"), 0);
-    if (m >= 0 && m <= kMaxWorkStatePhotos)
-        return m;
-    int present = 0;
-    while (present < kMaxWorkStatePhotos && ini.SectionExists(QStringLiteral("Image") + Num(present)))
-        ++present;
-    return present;
-}
-
 } // namespace
+
+WorkStateBounds TForm1::DesktopBounds() const
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return {screen ? screen->virtualGeometry() : QRect()};
+}
 
 bool TForm1::LoadWorkState(const QString &FileName)
 {
     // 1. The common calendar font, when its face is installed.
-    const QString commonPath = CommonFontFilePath(FileName);
-    const FontRecordResult common = ReadFontRecordFile(commonPath);
-    if (common.Status == FontRecordStatus::Unreadable || common.Status == FontRecordStatus::TooShort) {
-        dialogs::ShowMessage(FontRecordErrorMessage(commonPath, common.Status), this);
+    const WorkStateFont common = ReadCommonFontFile(FileName);
+    if (common.status == FontRecordStatus::Unreadable || common.status == FontRecordStatus::TooShort) {
+        dialogs::ShowMessage(FontRecordErrorMessage(CommonFontFilePath(FileName), common.status), this);
         return false;
     }
-    if (common.Status == FontRecordStatus::Ok && FontFaceInstalled(common.Record.Name)) {
-        const TCalendarFontRecord &r = common.Record;
+    if (common.status == FontRecordStatus::Ok && FontFaceInstalled(common.record.Name)) {
+        const TCalendarFontRecord &r = common.record;
         const int points = SaneFontPointSize(r.Size);
         // While the calendars' font is calendar 1's grid font, that font is the one set.
         if (CalendarFont.FollowsCalendar1 && CalForm[1]) {
@@ -123,58 +101,64 @@ bool TForm1::LoadWorkState(const QString &FileName)
         dialogs::ShowMessage(kUnreadableMessage, this);
         return false;
     }
-    const QString c = QStringLiteral("Calendar");
+
+    // The whole file as values, defaults from the editor as it stands.  The
+    // pairs the file counts are made first (not yet shown), so a calendar
+    // the file does not place keeps the place a new window has.
+    for (int n = 1; n <= WorkStateCalendarCount(ini, CalendarCount); ++n)
+        CreateCalendarPair(n);
+    WorkState current = CaptureWorkState();
+    current.month = DateToValue(QDate::currentDate());
+    std::vector<QRect> windows;
+    for (int n = 1; n <= kMaxCalendars; ++n)
+        windows.push_back(CalForm[n] ? CalForm[n]->geometry() : QRect());
+    WorkState state = ReadWorkState(ini, current, DesktopBounds(), windows);
+    ReadCalendarFontFiles(FileName, state);
 
     // 3. The first month.
-    const TDateValue d = ini.ReadDate(c, QStringLiteral("Month"), DateToValue(QDate::currentDate()));
+    const TDateValue d = state.month;
     const QDate first = ValueToDate(d);
     LECalendarYear->setText(Num(first.year()));
     LECalendarMonth->setText(Num(first.month()));
 
     // 4.
-    LECalendarMonths->setText(Num(ini.ReadInteger(c, QStringLiteral("Months"), 1)));
+    LECalendarMonths->setText(Num(state.months));
 
     // 5, 6.
-    CalendarBackColor = ini.ReadColor(c, QStringLiteral("BackColor"), CalendarBackColor);
+    CalendarBackColor = state.backColor;
     ColorBoxCalendarBackColor->SetSelected(CalendarBackColor);
-    CalendarPanelColor = ini.ReadColor(c, QStringLiteral("PanelColor"), CalendarPanelColor);
+    CalendarPanelColor = state.panelColor;
     ColorBoxYearMonthBackColor->SetSelected(CalendarPanelColor);
     SetBackground(LblFontName, CalendarPanelColor);
 
     // 7 to 10. The settings controls.
-    TrackBarAlphaBlend->setValue(ini.ReadInteger(c, QStringLiteral("AlphaBlendValue"), TrackBarAlphaBlend->value()));
-    ColorBoxHolidayTextColor->SetSelected(ini.ReadColor(c, QStringLiteral("HolidayTextColor"), clRed));
-    ColorBoxDayTextColor->SetSelected(ini.ReadColor(c, QStringLiteral("DayTextColor"), clBlack));
-    RadioGroupFirstDayOfWeek->SetItemIndex(
-        ini.ReadInteger(c, QStringLiteral("StartOfWeek"), RadioGroupFirstDayOfWeek->ItemIndex()));
-    RadioGroupMonthMode->SetItemIndex(ini.ReadInteger(c, QStringLiteral("MonthMode"), RadioGroupMonthMode->ItemIndex()));
-    RadioGroupWeekDayMode->SetItemIndex(
-        ini.ReadInteger(c, QStringLiteral("WeekDayMode"), RadioGroupWeekDayMode->ItemIndex()));
-    CheckBoxShowRokuyo->setChecked(ini.ReadBool(c, QStringLiteral("ShowRokuyo"), CheckBoxShowRokuyo->isChecked()));
-    CheckBoxSameSize->setChecked(ini.ReadBool(c, QStringLiteral("SameSize"), false));
+    TrackBarAlphaBlend->setValue(state.alpha);
+    ColorBoxHolidayTextColor->SetSelected(state.holidayColor);
+    ColorBoxDayTextColor->SetSelected(state.dayTextColor);
+    RadioGroupFirstDayOfWeek->SetItemIndex(state.options.firstDayOfWeek);
+    RadioGroupMonthMode->SetItemIndex(state.options.monthMode);
+    RadioGroupWeekDayMode->SetItemIndex(state.options.weekDayMode);
+    CheckBoxShowRokuyo->setChecked(state.options.showAlmanac);
+    CheckBoxSameSize->setChecked(state.sameSize);
 
     // 11. The calendar count; surplus pairs are hidden and kept for reuse.
     const int old = CalendarCount;
-    CalendarCount = std::clamp<std::int32_t>(ini.ReadInteger(c, QStringLiteral("Count"), CalendarCount), 1,
-                                             kMaxCalendars);
+    CalendarCount = int(state.calendars.size());
     for (int n = CalendarCount + 1; n <= old; ++n) {
         if (CalForm[n])
             CalForm[n]->hide();
         if (ABackForm[n])
             ABackForm[n]->hide();
     }
-    for (int n = old + 1; n <= CalendarCount; ++n)
-        CreateCalendarPair(n);
 
     // 12. Each calendar.
-    const int alphaDefault = TrackBarAlphaBlend->value();
     for (int n = 1; n <= CalendarCount; ++n) {
         TplCalendarForm *cal = CalForm[n];
         TBackForm *back = ABackForm[n];
         if (!cal || !back)
             continue;
-        const QString s = QStringLiteral("CalForm") + Num(n);
-        cal->setGeometry(ReadBounds(ini, s, cal->geometry()));
+        const WorkStateCalendar &c = state.calendars[n - 1];
+        cal->setGeometry(c.window);
         back->setGeometry(cal->geometry());
         cal->show();
         back->show();
@@ -185,32 +169,23 @@ bool TForm1::LoadWorkState(const QString &FileName)
             month = first;
         cal->Calendar->SetCalendarDate(DateToValue(month));
 
-        const TColorValue backColor = ini.ReadColor(c, QStringLiteral("BackColor_") + Num(n), CalendarBackColor);
-        cal->Calendar->SetColor(backColor);
-        cal->SetColor(backColor);
-        cal->SetTransparentColorValue(backColor);
-        back->SetColor(backColor);
-
-        if (ini.ReadBool(c, QStringLiteral("Transparent") + Num(n), false))
-            back->SetAlphaBlendValue(0);
-        else
-            back->SetAlphaBlendValue(ini.ReadInteger(c, QStringLiteral("AlphaBlendValue_") + Num(n), alphaDefault) &
-                                     0xFF);
-
-        cal->Panel->SetColor(ini.ReadColor(c, QStringLiteral("PanelColor_") + Num(n), CalendarPanelColor));
-        HolidayTextColor[n] = ini.ReadColor(c, QStringLiteral("HolidayTextColor") + Num(n), clRed);
-        cal->Calendar->SetFontColor(ini.ReadColor(c, QStringLiteral("DayTextColor") + Num(n), clBlack));
+        cal->Calendar->SetColor(c.backColor);
+        cal->SetColor(c.backColor);
+        cal->SetTransparentColorValue(c.backColor);
+        back->SetColor(c.backColor);
+        back->SetAlphaBlendValue(c.alpha);
+        cal->Panel->SetColor(c.panelColor);
+        HolidayTextColor[n] = c.holidayColor;
+        cal->Calendar->SetFontColor(c.dayTextColor);
 
         // The calendar's own fonts, whether or not the face is installed.
-        const QString fontPath = CalendarFontFilePath(FileName, n);
-        const FontRecordResult own = ReadFontRecordFile(fontPath);
-        if (own.Status == FontRecordStatus::Unreadable || own.Status == FontRecordStatus::TooShort) {
-            dialogs::ShowMessage(FontRecordErrorMessage(fontPath, own.Status), this);
+        if (c.font.status == FontRecordStatus::Unreadable || c.font.status == FontRecordStatus::TooShort) {
+            dialogs::ShowMessage(FontRecordErrorMessage(CalendarFontFilePath(FileName, n), c.font.status), this);
             return false;
         }
-        CalendarFontLoaded[n] = own.Status == FontRecordStatus::Ok;
+        CalendarFontLoaded[n] = c.font.status == FontRecordStatus::Ok;
         if (CalendarFontLoaded[n]) {
-            const TCalendarFontRecord &r = own.Record;
+            const TCalendarFontRecord &r = c.font.record;
             const int points = SaneFontPointSize(r.Size);
             cal->Calendar->setFont(WithRecord(cal->Calendar->font(), r, points));
             cal->Panel->setFont(WithRecord(cal->Panel->font(), r, RoundHalfEven(points * 1.5)));
@@ -227,21 +202,13 @@ bool TForm1::LoadWorkState(const QString &FileName)
 
     // 16. A file of the older single-photo layout is converted on disk.  A
     // file that cannot be rewritten is still read in the converted form.
-    const QString image = QStringLiteral("Image");
-    if (ini.ValueExists(image, QStringLiteral("Left"))) {
-        ini.WriteInteger(image, QStringLiteral("Count"), 1);
-        for (const char *key : {"Left", "Top", "Width", "Height"})
-            ini.WriteInteger(QStringLiteral("Image0"), QString::fromLatin1(key),
-                             ini.ReadInteger(image, QString::fromLatin1(key), 0));
-        ini.WriteString(QStringLiteral("Image0"), QStringLiteral("FileName"),
-                        ini.ReadString(image, QStringLiteral("FileName")));
-        for (const char *key : {"Left", "Top", "Width", "Height", "FileName"})
-            ini.EraseKey(image, QString::fromLatin1(key));
+    if (HasOlderPhotoLayout(ini)) {
+        ConvertOlderPhotoLayout(ini);
         ini.Save();
     }
 
     // 17. As many photos as the file holds, added empty or removed from the top.
-    const int m = PhotoCountToRead(ini);
+    const int m = int(state.photos.size());
     if (PhotoLayers) {
         while (ImgCount < m) {
             const int before = ImgCount;
@@ -263,18 +230,17 @@ bool TForm1::LoadWorkState(const QString &FileName)
         SelectedImgPictureNo = -1;
         ShowThumbnailOf(QImage());
     } else {
-        for (int i = 0; i < ImgCount && i < ImgPicture.size(); ++i) {
-            const QString s = image + Num(i);
+        for (int i = 0; i < ImgCount && i < ImgPicture.size() && i < m; ++i) {
+            const WorkStatePhoto &p = state.photos[i];
             TImage *photo = ImgPicture[i];
-            photo->setGeometry(ReadBounds(ini, s, QRect(0, 0, 0, 0)));
-            const QString name = ini.ReadString(s, QStringLiteral("FileName"));
+            photo->setGeometry(p.bounds);
             if (i < ImageFileName.size())
-                ImageFileName[i] = name;
-            if (name.isEmpty()) {
+                ImageFileName[i] = p.fileName;
+            if (p.fileName.isEmpty()) {
                 photo->SetPicture(QImage());
                 continue;
             }
-            DecodedPhoto decoded = DecodePhoto(name);
+            DecodedPhoto decoded = DecodePhoto(p.fileName);
             if (decoded.image.isNull()) {
                 dialogs::ShowMessage(decoded.error, this);
                 return false;
@@ -286,46 +252,40 @@ bool TForm1::LoadWorkState(const QString &FileName)
     }
 
     // 19. The paper colour (the colour box's handler colours the paper).
-    ColorBoxPaperColor->SetSelected(ini.ReadColor(QStringLiteral("Paper"), QStringLiteral("Color"), clWhite));
+    ColorBoxPaperColor->SetSelected(state.paperColor);
     ColorBoxPaperColorChange();
 
     // 20. The main window's placement.
-    const QString form = QStringLiteral("Form1");
-    if (ini.ReadBool(form, QStringLiteral("IsMaximized"), false)) {
+    if (state.maximized) {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     } else {
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
         const QRect frame = frameGeometry();
-        const QRect bounds = ReadBounds(ini, form, frame);
-        move(bounds.topLeft());
+        move(state.mainWindow.topLeft());
         // Width and Height are the outer size; the decorations are not ours to size.
-        resize(std::max(1, bounds.width() - (frame.width() - width())),
-               std::max(1, bounds.height() - (frame.height() - height())));
+        resize(std::max(1, state.mainWindow.width() - (frame.width() - width())),
+               std::max(1, state.mainWindow.height() - (frame.height() - height())));
     }
     // The new state and size reach the client area through the event queue.
     QApplication::processEvents();
 
     // 21, 22.
     PanelConfig->move(ClientWidth() - PanelConfig->width() - 10, PanelConfig->y());
-    RadioGroupHoko->SetItemIndex(ini.ReadInteger(QStringLiteral("Hoko"), QStringLiteral("Value"),
-                                                 RadioGroupHoko->ItemIndex()));
+    RadioGroupHoko->SetItemIndex(state.orientation);
 
     // 23. The paper, narrowed to the space left of the settings panel.
-    const QString panel = QStringLiteral("Panel");
-    const int left = Coord(ini.ReadInteger(panel, QStringLiteral("Left"), 0));
-    const int top = Coord(ini.ReadInteger(panel, QStringLiteral("Top"), 0));
-    int width = Extent(ini.ReadInteger(panel, QStringLiteral("Width"), Panel1->width()));
-    int height = Panel1->height();
+    int width = state.paper.width();
+    int height = state.paper.height();
     if (PanelConfig->x() - 5 < width) {
         width = std::max(0, PanelConfig->x() - 5);
         if (RadioGroupHoko->ItemIndex() == 0)
             height = RoundHalfEven(width * 1.4);
         else if (RadioGroupHoko->ItemIndex() == 1)
             height = RoundHalfEven(width / 1.4);
-    } else {
-        height = Extent(ini.ReadInteger(panel, QStringLiteral("Height"), Panel1->height()));
+        else
+            height = Panel1->height();
     }
-    Panel1->setGeometry(left, top, width, height);
+    Panel1->setGeometry(state.paper.x(), state.paper.y(), width, height);
 
     // 24.
     CurrentPanelWidth = Panel1->width();

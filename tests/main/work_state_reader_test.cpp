@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QImage>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "font_record.h"
@@ -190,6 +192,41 @@ TEST_F(WorkStateReader, ThreeSavedTwelveOnScreen)
     for (int n = 1; n <= 12; ++n)
         EXPECT_TRUE(f.CalForm[n] && f.CalForm[n]->isVisible()) << n;
     EXPECT_EQ(MonthOf(f, 12), QDate(2025, 10, 30));
+}
+
+TEST_F(WorkStateReader, AbsurdSizesAndPlacesStayWithinWhatTheDesktopShows)
+{
+    TForm1 &f = Make();
+    QString body = kThreeCalendars;
+    body.replace("IsMaximized=1", "IsMaximized=0\nLeft=-99999\nTop=99999\nWidth=99999\nHeight=99999");
+    body.replace(QRegularExpression("Left=\\d+"), "Left=99999");
+    body.replace(QRegularExpression("Top=\\d+"), "Top=-99999");
+    body.replace(QRegularExpression("Width=\\d+"), "Width=99999");
+    body.replace(QRegularExpression("Height=\\d+"), "Height=99999");
+    body.replace("[Image]\nCount=0\n", "[Image]\nCount=1\n[Image0]\nLeft=-99999\nWidth=99999\nHeight=99999\n");
+    const QString path = PathOf("absurd.ini");
+    WriteCp932(path, body);
+    Open(f, path);
+    ASSERT_EQ(f.CurrentIniFile, path);
+
+    // A few screens at most: sizes up to the desktop (or the largest screen), places within two of them.
+    const QRect desk = f.screen()->virtualGeometry();
+    const int w = std::clamp(desk.width(), 1920, 8192);
+    const int h = std::clamp(desk.height(), 1200, 8192);
+    auto within = [&](const QRect &r) {
+        return r.width() <= w && r.height() <= h && r.x() >= desk.x() - 2 * w && r.x() <= desk.x() + 3 * w &&
+               r.y() >= desk.y() - 2 * h && r.y() <= desk.y() + 3 * h;
+    };
+    EXPECT_TRUE(within(f.frameGeometry())) << f.frameGeometry().width();
+    // The paper may be narrowed beside the settings panel, its height then following its width.
+    const QRect paper = f.Panel1->geometry();
+    EXPECT_TRUE(within(QRect(paper.topLeft(), QSize(paper.width(), 0)))) << paper.width();
+    EXPECT_LE(paper.height(), RoundHalfEven(paper.width() * 1.4));
+    EXPECT_TRUE(within(f.ImgPicture[0]->geometry())) << f.ImgPicture[0]->width();
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_TRUE(within(f.CalForm[n]->geometry())) << n << " " << f.CalForm[n]->width();
+        EXPECT_TRUE(within(f.ABackForm[n]->geometry())) << n;
+    }
 }
 
 TEST_F(WorkStateReader, CountOutsideOneToTwelveIsClamped)
