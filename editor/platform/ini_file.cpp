@@ -159,29 +159,17 @@ bool IniFile::Load(const QString &path)
 {
     path_ = path;
     error_.clear();
-    QFile f;
-    const RegularFileResult opened = OpenRegularFile(path, f);
-    if (opened.status == RegularFileStatus::Missing) {
+    RegularFileContent read = ReadRegularFile(path, kIniMaxFileSize);
+    if (read.result.status == RegularFileStatus::Missing) {
         Parse(QByteArray());
         return true;
     }
-    if (opened.status != RegularFileStatus::Ok) {
-        error_ = RegularFileErrorText(opened);
+    if (read.result.status != RegularFileStatus::Ok) {
+        error_ = RegularFileErrorText(read.result);
         Parse(QByteArray());
         return false;
     }
-    if (f.size() > kIniMaxFileSize) {
-        error_ = SystemErrorText(EFBIG);
-        Parse(QByteArray());
-        return false;
-    }
-    const QByteArray bytes = f.read(kIniMaxFileSize + 1);
-    if (f.error() != QFileDevice::NoError || bytes.size() > kIniMaxFileSize) {
-        error_ = bytes.size() > kIniMaxFileSize ? SystemErrorText(EFBIG) : f.errorString();
-        Parse(QByteArray());
-        return false;
-    }
-    Parse(bytes);
+    Parse(read.bytes);
     return true;
 }
 

@@ -39,6 +39,47 @@ RegularFileResult OpenRegularFile(const QString &path, QFile &file)
     return r;
 }
 
+RegularFileContent ReadRegularFile(const QString &path, qint64 maxBytes)
+{
+    RegularFileContent c;
+    QFile f;
+    c.result = OpenRegularFile(path, f);
+    if (c.result.status != RegularFileStatus::Ok)
+        return c;
+    c.opened = true;
+    if (f.size() > maxBytes) {
+        c.result = {RegularFileStatus::TooLarge, EFBIG};
+        return c;
+    }
+    // One byte past the bound, in case the file grew since its size was taken.
+    c.bytes = f.read(maxBytes + 1);
+    if (f.error() != QFileDevice::NoError) {
+        c.result = {RegularFileStatus::Failed, EIO};
+        c.bytes.clear();
+    } else if (c.bytes.size() > maxBytes) {
+        c.result = {RegularFileStatus::TooLarge, EFBIG};
+        c.bytes.clear();
+    }
+    return c;
+}
+
+std::optional<QString> ReadRefusalText(const RegularFileContent &content)
+{
+    switch (content.result.status) {
+    case RegularFileStatus::Ok:
+        return std::nullopt;
+    case RegularFileStatus::Missing:
+        return QStringLiteral("ファイルが見つかりません");
+    case RegularFileStatus::NotRegular:
+        return QStringLiteral("普通のファイルではありません");
+    case RegularFileStatus::TooLarge:
+        return QStringLiteral("ファイルが大きすぎます");
+    case RegularFileStatus::Failed:
+        break;
+    }
+    return content.opened ? QStringLiteral("ファイルを読めません") : QStringLiteral("ファイルを開けません");
+}
+
 QString SystemErrorText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 QString RegularFileErrorText(const RegularFileResult &result)
@@ -50,6 +91,8 @@ QString RegularFileErrorText(const RegularFileResult &result)
         return SystemErrorText(ENOENT);
     case RegularFileStatus::NotRegular:
         return QStringLiteral("通常のファイルではありません");
+    case RegularFileStatus::TooLarge:
+        return SystemErrorText(EFBIG);
     case RegularFileStatus::Failed:
         break;
     }

@@ -7,13 +7,16 @@
 #include <QFile>
 #include <QString>
 
+#include <optional>
+
 namespace tamarie {
 
 enum class RegularFileStatus {
     Ok,
     Missing,     // no such file
     NotRegular,  // a FIFO, device, socket or folder
-    Failed,      // exists but cannot be opened (the system's error number is kept)
+    Failed,      // exists but cannot be opened or read (the system's error number is kept)
+    TooLarge,    // larger than the reader takes
 };
 
 struct RegularFileResult {
@@ -23,6 +26,18 @@ struct RegularFileResult {
 
 // Opens path read-only into file (which then owns the descriptor).
 RegularFileResult OpenRegularFile(const QString &path, QFile &file);
+
+// A whole regular file of at most maxBytes, read at once.  A FIFO or device
+// is refused without waiting; a larger file is refused without reading it.
+struct RegularFileContent {
+    RegularFileResult result;
+    bool opened = false;  // Failed after the open: the read itself failed
+    QByteArray bytes;
+};
+RegularFileContent ReadRegularFile(const QString &path, qint64 maxBytes);
+// Why a read gave no content, in the words the data-file readers show
+// ("ファイルが見つかりません", "普通のファイルではありません", ...); nothing when it did.
+std::optional<QString> ReadRefusalText(const RegularFileContent &content);
 
 // The system's text for an error number ("Permission denied", ...).
 QString SystemErrorText(int error);

@@ -1,11 +1,10 @@
 #include "holiday_list.h"
 
+#include "regular_file.h"
 #include "text_codec.h"
 #include "values.h"
 
 #include <QDate>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -106,21 +105,10 @@ THolidayListRead ParseHolidayList(const QByteArray &cp932)
 
 THolidayListRead ReadHolidayListFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    if (!info.isFile())
-        return Damaged(QStringLiteral("普通のファイルではありません"));
-    if (info.size() > kHolidayListMaxBytes)
-        return Damaged(QStringLiteral("ファイルが大きすぎます"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Damaged(QStringLiteral("ファイルを開けません"));
-    // Read one byte past the bound, in case the file grew since it was looked at.
-    const QByteArray bytes = file.read(kHolidayListMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Damaged(QStringLiteral("ファイルを読めません"));
-    return ParseHolidayList(bytes);
+    const RegularFileContent read = ReadRegularFile(path, kHolidayListMaxBytes);
+    if (const auto refused = ReadRefusalText(read))
+        return read.result.status == RegularFileStatus::Missing ? THolidayListRead{} : Damaged(*refused);
+    return ParseHolidayList(read.bytes);
 }
 
 } // namespace tamarie

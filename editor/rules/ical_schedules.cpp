@@ -2,9 +2,8 @@
 
 #include "day_data.h"
 #include "ini_file.h"
+#include "regular_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
 #include <QStringList>
@@ -241,20 +240,10 @@ TIcsRead ParseIcs(const QByteArray &input, const QDate &from, const QDate &to)
 
 TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Refused(QStringLiteral("ファイルが見つかりません"));
-    if (!info.isFile())
-        return Refused(QStringLiteral("普通のファイルではありません"));
-    if (info.size() > kIcsMaxBytes)
-        return Refused(QStringLiteral("ファイルが大きすぎます"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Refused(QStringLiteral("ファイルを開けません"));
-    const QByteArray bytes = file.read(kIcsMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refused(QStringLiteral("ファイルを読めません"));
-    return ParseIcs(bytes, from, to);
+    const RegularFileContent read = ReadRegularFile(path, kIcsMaxBytes);
+    if (const auto refused = ReadRefusalText(read))
+        return Refused(*refused);
+    return ParseIcs(read.bytes, from, to);
 }
 
 TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days)

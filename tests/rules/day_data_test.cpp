@@ -388,3 +388,66 @@ TEST_F(ConfigTest, GarbageAndTruncatedFilesLoad)
     ASSERT_EQ(cut.ScheduleCount(), 2);
     EXPECT_EQ(cut.Schedule()[1].Date, 0.0); // an unreadable date gives date value 0
 }
+
+TEST_F(ConfigTest, UnusableCountsReadTheEntriesInARowAndTheNextStoresKeepThem)
+{
+    for (const QByteArray &count : {QByteArray(), QByteArray("Count=-3\r\n"), QByteArray("Count=abc\r\n"),
+                                   QByteArray("Count=\r\n")}) {
+        WriteAll(Path(), "[Schedule]\r\n" + count +
+                             "[ScheduleDate]\r\n0=2025/01/01\r\n1=2025/01/02\r\n2=2025/01/03\r\n"
+                             "[ScheduleStr]\r\n0=a\r\n1=b\r\n2=c\r\n[ScheduleMarkNo]\r\n0=1\r\n1=2\r\n2=3\r\n"
+                             "[PersonalHolidayValue]\r\n" + count + "0=1\r\n1=0\r\n"
+                             "[PersonalHolidayValueDate]\r\n0=2025/02/01\r\n1=2025/02/02\r\n");
+        TDayData d = Reloaded();
+        ASSERT_EQ(d.ScheduleCount(), 3) << count.constData();
+        ASSERT_EQ(d.PersonalHolidayValueCount(), 2) << count.constData();
+        d.StoreSchedule(D(2025, 3, 1), "new", 4);
+        d.StorePersonalHoliday(D(2025, 3, 2), true);
+        ASSERT_TRUE(d.WriteSchedules());
+        ASSERT_TRUE(d.WritePersonalHolidays());
+        const TDayData back = Reloaded();
+        ASSERT_EQ(back.ScheduleCount(), 4) << count.constData();
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(back.Schedule()[i].Date, D(2025, 1, 1 + i)) << i;
+            EXPECT_EQ(back.Schedule()[i].Str, QString(QChar(u'a' + i))) << i;
+            EXPECT_EQ(back.Schedule()[i].MarkNo, 1 + i) << i;
+        }
+        EXPECT_EQ(back.Schedule()[3].Str, "new");
+        ASSERT_EQ(back.PersonalHolidayValueCount(), 3);
+        EXPECT_TRUE(back.PersonalHoliday()[0].Value);
+        EXPECT_FALSE(back.PersonalHoliday()[1].Value);
+        EXPECT_EQ(back.PersonalHoliday()[1].Date, D(2025, 2, 2));
+        EXPECT_EQ(back.PersonalHoliday()[2].Date, D(2025, 3, 2));
+    }
+}
+
+TEST_F(ConfigTest, Utf16FilesAreReadAndStoresKeepTheirOneEncoding)
+{
+    const QString text = "[Schedule]\r\nCount=1\r\n[ScheduleDate]\r\n0=2025/01/01\r\n[ScheduleStr]\r\n0=初詣\r\n";
+    for (TextEncoding encoding : {TextEncoding::Utf16Le, TextEncoding::Utf16Be, TextEncoding::Utf16BeBom}) {
+        WriteAll(Path(), *EncodeText(text, encoding));
+        TDayData d = Reloaded();
+        ASSERT_EQ(d.ScheduleCount(), 1) << int(encoding);
+        EXPECT_EQ(d.Schedule()[0].Str, "初詣");
+        d.StoreSchedule(D(2025, 1, 2), "ﾐｽ0 予定", 1);
+        ASSERT_TRUE(d.WriteSchedules());
+        d.StorePersonalHoliday(D(2025, 1, 3), true);
+        ASSERT_TRUE(d.WritePersonalHolidays());
+
+        // The whole file, old lines and new, is UTF-16 of the byte order it had.
+        const QByteArray bytes = ReadAll(Path());
+        ASSERT_EQ(bytes.size() % 2, 0);
+        const bool big = encoding != TextEncoding::Utf16Le;
+        const qsizetype mark = bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE") ? 2 : 0;
+        const QString whole = big ? DecodeUtf16Be(bytes.constData() + mark, bytes.size() - mark)
+                                  : DecodeUtf16Le(bytes.constData() + mark, bytes.size() - mark);
+        for (const char *line : {"[ScheduleStr]\r\n0=初詣\r\n1=ﾐｽ0 予定\r\n", "[Schedule]\r\nCount=2\r\n",
+                                 "[PersonalHolidayValueDate]\r\n0=2025/01/03\r\n"})
+            EXPECT_TRUE(whole.contains(QString::fromUtf8(line))) << int(encoding) << " " << line;
+        EXPECT_TRUE(whole.endsWith("\r\n"));
+        const TDayData back = Reloaded();
+        ASSERT_EQ(back.ScheduleCount(), 2);
+        EXPECT_EQ(back.Schedule()[1].Str, "ﾐｽ0 予定");
+        EXPECT_EQ(back.PersonalHolidayValueCount(), 1);
+    }
+}

@@ -1,5 +1,7 @@
 // iCalendar events to dated schedule texts in Japan time; files that are
 // not whole iCalendar text are refused.
+#include "hang_watchdog.h"
+#include "holiday_list.h"
 #include "ical_schedules.h"
 
 #include <QDate>
@@ -8,6 +10,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace tamarie {
 namespace {
@@ -72,6 +76,24 @@ TEST(IcalSchedules, BadFilesAreRefused)
         EXPECT_FALSE(r.error.isEmpty());
         EXPECT_TRUE(r.days.empty());
     }
+}
+
+// Nothing writes to these FIFOs: a read that waited would never return.
+TEST(IcalSchedules, FifoNamedAsTheCalendarOrTheHolidayListIsRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fifo = dir.filePath("pipe.ics");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    testing::HangWatchdog watchdog("reading a FIFO", std::chrono::seconds(20));
+    const TIcsRead ics = ReadIcsFile(fifo, QDate(2027, 1, 1), QDate(2027, 12, 31));
+    EXPECT_EQ(ics.error, QStringLiteral("普通のファイルではありません"));
+    EXPECT_TRUE(ics.days.empty());
+    const THolidayListRead list = ReadHolidayListFile(fifo);
+    EXPECT_FALSE(list.list);
+    EXPECT_EQ(list.error, QStringLiteral("普通のファイルではありません"));
+    EXPECT_EQ(ReadIcsFile(dir.filePath("none.ics"), QDate(2027, 1, 1), QDate(2027, 12, 31)).error,
+              QStringLiteral("ファイルが見つかりません"));
 }
 
 #ifdef TAMARIE_KOYOMI_PATH
