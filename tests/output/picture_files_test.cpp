@@ -1,5 +1,8 @@
 #include "output/picture_files.h"
+#include "output/picture_save.h"
 #include "output_test_support.h"
+#include "platform/dialogs.h"
+#include "platform/regular_file.h"
 
 #include "support/test_files.h"
 
@@ -10,8 +13,11 @@
 #include <gtest/gtest.h>
 
 #ifdef __linux__
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace tamarie;
@@ -212,5 +218,43 @@ TEST(PictureFiles, WriteFailingPartWayKeepsTheOldFileAndLeavesNoOther)
         EXPECT_EQ(ReadAll(path), QByteArray("old picture")) << name;
     }
     EXPECT_EQ(FilesIn(dir.path()).size(), 3);  // the three old files, no temporary ones
+}
+// What the user reads after a failed save: the file, then the system's reason.
+TEST(PictureFiles, FullDiskAndNoPermissionAreNamedAfterThePath)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QImage picture = PatternPicture(600, 400);
+    const QString closed = dir.filePath("closed");
+    ASSERT_TRUE(QDir().mkpath(closed));
+    ::chmod(QFile::encodeName(closed).constData(), 0555);
+    dialogs::BeginScript();
+    for (const char *name : {"a.png", "a.bmp", "a.jpg"}) {
+        dialogs::ClearShown();
+        const QString path = dir.filePath(name);
+        {
+            FileSizeLimit full(4096);
+            ASSERT_TRUE(full.ok());
+            EXPECT_FALSE(SavePictureFile(picture, path));
+        }
+        EXPECT_EQ(dialogs::Shown(), QStringList{path + u'\n' + SystemErrorText(EFBIG)}) << name;
+        EXPECT_TRUE(FilesIn(dir.path()).isEmpty()) << name;
+
+        // The superuser passes every permission check, so it asks as nobody.
+        dialogs::ClearShown();
+        const QString denied = closed + "/" + name;
+        const bool asNobody = ::geteuid() == 0;
+        if (asNobody) {
+            ASSERT_EQ(::seteuid(65534), 0);
+        }
+        const bool saved = SavePictureFile(picture, denied);
+        if (asNobody) {
+            ASSERT_EQ(::seteuid(0), 0);
+        }
+        EXPECT_FALSE(saved) << name;
+        EXPECT_EQ(dialogs::Shown(), QStringList{denied + u'\n' + SystemErrorText(EACCES)}) << name;
+    }
+    dialogs::EndScript();
+    EXPECT_TRUE(FilesIn(closed).isEmpty());
 }
 #endif
