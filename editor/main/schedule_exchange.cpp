@@ -6,13 +6,13 @@
 #include "ical_schedules.h"
 #include "labeled_edit.h"
 #include "radio_group.h"
+#include "replacing_file.h"
 #include "month_grid.h"
 #include "tform1.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -82,9 +82,10 @@ void TForm1::MenuExportICalendarClick()
                                                          QStringLiteral("ics"), QStringLiteral("予定.ics"), this);
     if (answer.path.isEmpty())
         return;
-    QSaveFile file(answer.path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ics) != ics.size() || !file.commit()) {
-        dialogs::ShowMessage(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(answer.path)), this);
+    QString reason;
+    if (!ReplaceFileContent(answer.path, ics, &reason)) {
+        dialogs::ShowMessage(
+            QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(answer.path)) + u'\n' + reason, this);
         return;
     }
     dialogs::ShowMessage(QStringLiteral("%1 件の予定を書き出しました。").arg(count), this);

@@ -3,11 +3,12 @@
 #include "arrangement_capture.h"
 #include "arrangement_render.h"
 
-#include <QFile>
+#include "replacing_file.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace tamarie {
 
@@ -20,15 +21,19 @@ bool WriteArrangementPdf(const QString &path, const Arrangement &arrangement, co
             *error = QStringLiteral("用紙が小さすぎるため出力できません。");
         return false;
     }
-    // Written to a temporary file that replaces the target only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The temporary file beside the target is opened first, so a place that
+    // cannot be written is known before the page is drawn; the target is
+    // replaced only by the complete document.
+    ReplacingFile file(path);
+    if (!file.Open()) {
         if (error)
-            *error = file.errorString();
+            *error = file.ErrorString();
         return false;
     }
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&document);
         pdf.setResolution(kPdfResolution);
         pdf.setCreator(QStringLiteral("タマリエ"));
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
@@ -36,7 +41,7 @@ bool WriteArrangementPdf(const QString &path, const Arrangement &arrangement, co
                                       QMarginsF(0, 0, 0, 0)));
         QPainter painter;
         if (!painter.begin(&pdf)) {
-            file.cancelWriting();
+            file.Cancel();
             if (error)
                 *error = QStringLiteral("PDFを作成できませんでした。");
             return false;
@@ -47,9 +52,9 @@ bool WriteArrangementPdf(const QString &path, const Arrangement &arrangement, co
         PaintArrangement(painter, arrangement, data, source, QRectF(QPointF(0, 0), fitted));
         painter.end();
     }
-    if (!file.commit()) {
+    if (!file.Write(document.data()) || !file.Commit()) {
         if (error)
-            *error = file.errorString();
+            *error = file.ErrorString();
         return false;
     }
     return true;

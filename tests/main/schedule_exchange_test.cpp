@@ -6,12 +6,14 @@
 #include "ical_schedules.h"
 #include "labeled_edit.h"
 #include "month_grid.h"
+#include "regular_file.h"
 #include "tform1.h"
 
 #include "support/temporary_home.h"
 #include "support/test_files.h"
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 
 namespace tamarie {
@@ -101,6 +104,14 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     EXPECT_EQ(icalcomponent_count_errors(cal), 0);
     EXPECT_TRUE(icaltime_is_date(icalcomponent_get_dtstart(icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT))));
     icalcomponent_free(cal);
+
+    // A place that cannot be written: the path, then the system's reason.
+    const QString nowhere = home.filePath("none/out.ics");
+    dialogs::ClearShown();
+    dialogs::AnswerFile(nowhere);
+    form->MenuExportICalendar->trigger();
+    EXPECT_EQ(dialogs::Shown(), QStringList{QDir::toNativeSeparators(nowhere) + " に書き込めません\n" +
+                                            SystemErrorText(ENOENT)});
 
     form.reset();
     dialogs::EndScript();

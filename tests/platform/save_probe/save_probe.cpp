@@ -1,0 +1,93 @@
+// Saves one kind of file the way the editor does, once or over and over until
+// it is killed, alternating two versions of the content.
+//   tamarie_save_probe KIND DIR VERSION [loop]
+// KIND: config (Config.ini through the day data), workstate (a work-state
+// file and its thirteen font files), png, bmp, jpg.  Prints "ready" before
+// the first save; exits 1 when a save fails.
+#include "day_data.h"
+#include "dialogs.h"
+#include "font_record.h"
+#include "ini_file.h"
+#include "output/picture_files.h"
+
+#include <QDate>
+#include <QImage>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace tamarie;
+
+namespace {
+
+bool SaveConfig(const QString &dir, int version)
+{
+    TDayData data;
+    data.SetConfigPath(dir + "/Config.ini");
+    for (int i = 0; i < 40; ++i)
+        data.StoreSchedule(DateToValue(QDate(2026, 1, 1).addDays(i)),
+                           version ? QStringLiteral("予定 %1 会議と打ち合わせ").arg(i) : QStringLiteral("ﾐｽ%1").arg(i),
+                           version ? i % 5 : 1);
+    return data.WriteSchedules();
+}
+
+bool SaveWorkState(const QString &dir, int version)
+{
+    const QString path = dir + "/plan.ini";
+    IniFile ini;
+    if (!ini.Load(path))
+        return false;
+    for (int n = 1; n <= 12; ++n)
+        for (const char *key : {"Left", "Top", "Width", "Height"})
+            ini.WriteInteger(QStringLiteral("CalForm%1").arg(n), key, version ? 1000 + n : n);
+    for (int i = 0; i < 20; ++i)
+        ini.WriteString(QStringLiteral("Image%1").arg(i), "FileName",
+                        version ? QStringLiteral("/写真/旅行/%1.jpg").arg(i) : QStringLiteral("/p/%1.png").arg(i));
+    if (!ini.Save())
+        return false;
+    std::vector<std::pair<QString, TCalendarFontRecord>> fonts;
+    for (int n = 0; n <= 12; ++n) {
+        TCalendarFontRecord r;
+        r.Name = version ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("Tahoma");
+        r.Size = version ? 20 + n : 9;
+        r.Color = version ? 0x0000FF : 0;
+        fonts.emplace_back(n == 0 ? CommonFontFilePath(path) : CalendarFontFilePath(path, n), r);
+    }
+    return WriteFontRecordFiles(fonts, nullptr) == int(fonts.size());
+}
+
+bool SavePicture(const QString &dir, const char *kind, int version)
+{
+    QImage picture(800, 600, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 7 + y * version) & 255, (y * 5 + x) & 255, ((x ^ y) + 99 * version) & 255));
+    const PictureFormat format = std::strcmp(kind, "png") == 0   ? PictureFormat::Png
+                                 : std::strcmp(kind, "jpg") == 0 ? PictureFormat::Jpeg
+                                                                 : PictureFormat::Bmp;
+    return WritePicture(picture, dir + "/cal." + kind, format, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 4)
+        return 2;
+    const char *kind = argv[1];
+    const QString dir = QString::fromLocal8Bit(argv[2]);
+    int version = std::atoi(argv[3]) & 1;
+    const bool loop = argc > 4 && std::strcmp(argv[4], "loop") == 0;
+    dialogs::BeginScript(); // a failure is recorded, never shown
+    std::printf("ready\n");
+    std::fflush(stdout);
+    do {
+        const bool ok = std::strcmp(kind, "config") == 0      ? SaveConfig(dir, version)
+                        : std::strcmp(kind, "workstate") == 0 ? SaveWorkState(dir, version)
+                                                              : SavePicture(dir, kind, version);
+        if (!ok)
+            return 1;
+        version ^= 1;
+    } while (loop);
+    return 0;
+}
