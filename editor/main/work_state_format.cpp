@@ -19,10 +19,10 @@ QString PhotoSection(int i) { return kImage + Num(i); }
 
 QRect ReadRect(const IniFile &ini, const QString &section, const QRect &def, const WorkStateBounds &bounds)
 {
-    return bounds.Clamp(QRect(ini.ReadInteger(section, QStringLiteral("Left"), def.x()),
-                              ini.ReadInteger(section, QStringLiteral("Top"), def.y()),
-                              ini.ReadInteger(section, QStringLiteral("Width"), def.width()),
-                              ini.ReadInteger(section, QStringLiteral("Height"), def.height())));
+    return bounds.Clamp(ini.ReadInteger(section, QStringLiteral("Left"), def.x()),
+                        ini.ReadInteger(section, QStringLiteral("Top"), def.y()),
+                        ini.ReadInteger(section, QStringLiteral("Width"), def.width()),
+                        ini.ReadInteger(section, QStringLiteral("Height"), def.height()));
 }
 
 void WriteRect(IniFile &ini, const QString &section, const QRect &r)
@@ -77,14 +77,15 @@ int WorkStateBounds::maxHeight() const
     return std::clamp(desktop.height(), kMinDesktopExtent.height(), kMaxDesktopExtent);
 }
 
-QRect WorkStateBounds::Clamp(const QRect &r) const
+QRect WorkStateBounds::Clamp(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) const
 {
     const int w = maxWidth();
     const int h = maxHeight();
     const int x0 = std::clamp(desktop.x(), -kMaxDesktopExtent, kMaxDesktopExtent);
     const int y0 = std::clamp(desktop.y(), -kMaxDesktopExtent, kMaxDesktopExtent);
-    return QRect(std::clamp(r.x(), x0 - 2 * w, x0 + 3 * w), std::clamp(r.y(), y0 - 2 * h, y0 + 3 * h),
-                 std::clamp(r.width(), 0, w), std::clamp(r.height(), 0, h));
+    // Clamped before the rectangle is made, so its right and bottom cannot overflow.
+    return QRect(std::clamp(x, x0 - 2 * w, x0 + 3 * w), std::clamp(y, y0 - 2 * h, y0 + 3 * h),
+                 std::clamp(width, 0, w), std::clamp(height, 0, h));
 }
 
 WorkState ReadWorkState(const IniFile &ini, const WorkState &current, const WorkStateBounds &bounds,

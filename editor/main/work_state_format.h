@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct WorkStateBounds {
     int maxWidth() const;
     int maxHeight() const;
     // Clamped to the limits above: positions around the desktop, sizes 0 to the cap.
-    QRect Clamp(const QRect &r) const;
+    QRect Clamp(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) const;
 };
 
 // Reads the file's values; a key that is missing or unparsable gives the
