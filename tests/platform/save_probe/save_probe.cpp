@@ -9,6 +9,7 @@
 #include "font_record.h"
 #include "ini_file.h"
 #include "output/picture_files.h"
+#include "work_state_format.h"
 
 #include <QDate>
 #include <QImage>
@@ -31,28 +32,33 @@ bool SaveConfig(const QString &dir, int version)
     return data.WriteSchedules();
 }
 
+// What the editor's save command does after taking the arrangement from its windows.
 bool SaveWorkState(const QString &dir, int version)
 {
     const QString path = dir + "/plan.ini";
+    WorkState state;
+    state.month = DateToValue(QDate(2026, version ? 4 : 1, 1));
+    state.months = 12;
+    for (int n = 1; n <= 12; ++n) {
+        WorkStateCalendar c;
+        c.window = QRect(version ? 1000 + n : n, 40 * n, 300 + version, 250);
+        c.backColor = version ? 0x00FFFF : clWhite;
+        c.font.status = FontRecordStatus::Ok;
+        c.font.record.Name = version ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("Tahoma");
+        c.font.record.Size = version ? 20 + n : 9;
+        state.calendars.push_back(c);
+    }
+    for (int i = 0; i < 20; ++i)
+        state.photos.push_back({QRect(i, i, 200, 150),
+                                version ? QStringLiteral("/写真/旅行/%1.jpg").arg(i) : QStringLiteral("/p/%1.png").arg(i)});
+    state.commonFont = state.calendars.front().font;
     IniFile ini;
     if (!ini.Load(path))
         return false;
-    for (int n = 1; n <= 12; ++n)
-        for (const char *key : {"Left", "Top", "Width", "Height"})
-            ini.WriteInteger(QStringLiteral("CalForm%1").arg(n), key, version ? 1000 + n : n);
-    for (int i = 0; i < 20; ++i)
-        ini.WriteString(QStringLiteral("Image%1").arg(i), "FileName",
-                        version ? QStringLiteral("/写真/旅行/%1.jpg").arg(i) : QStringLiteral("/p/%1.png").arg(i));
+    WriteWorkState(ini, state);
     if (!ini.Save())
         return false;
-    std::vector<std::pair<QString, TCalendarFontRecord>> fonts;
-    for (int n = 0; n <= 12; ++n) {
-        TCalendarFontRecord r;
-        r.Name = version ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("Tahoma");
-        r.Size = version ? 20 + n : 9;
-        r.Color = version ? 0x0000FF : 0;
-        fonts.emplace_back(n == 0 ? CommonFontFilePath(path) : CalendarFontFilePath(path, n), r);
-    }
+    const auto fonts = WorkStateFontFiles(path, state);
     return WriteFontRecordFiles(fonts, nullptr) == int(fonts.size());
 }
 
