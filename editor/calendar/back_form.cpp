@@ -40,13 +40,43 @@ void TBackForm::SetColor(TColorValue Value)
 {
     FColor = Value;
     update();
+    if (FPartOfCalendar && FCalForm)
+        FCalForm->update();
 }
 
 void TBackForm::SetAlphaBlendValue(int Value)
 {
     FAlphaBlendValue = std::clamp(Value, 0, 255);
+    if (FPartOfCalendar) {
+        if (FCalForm)
+            FCalForm->update();
+        return;
+    }
     // Per-window opacity: the compositor blends the whole window.
     setWindowOpacity(FAlphaBlendValue / 255.0);
+}
+
+void TBackForm::SetPartOfCalendar(bool Value)
+{
+    FPartOfCalendar = Value;
+    if (Value)
+        setWindowOpacity(1.0);
+}
+
+bool TBackForm::Shown() const
+{
+    return FPartOfCalendar ? FShownInCalendar : isVisible();
+}
+
+void TBackForm::setVisible(bool visible)
+{
+    if (!FPartOfCalendar) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    FShownInCalendar = visible;
+    if (FCalForm)
+        FCalForm->update();
 }
 
 void TBackForm::FormActivate(QObject *)
@@ -58,7 +88,7 @@ void TBackForm::StackBehindCalendar()
 {
     // Top-level windows cannot be stacked under one another directly; raising
     // this window and then its calendar leaves this one right behind it.
-    if (!FCalForm || !FCalForm->isVisible() || !isVisible())
+    if (FPartOfCalendar || !FCalForm || !FCalForm->isVisible() || !isVisible())
         return;
     raise();
     FCalForm->raise();

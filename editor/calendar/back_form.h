@@ -50,6 +50,16 @@ public:
     // The window as the user sees it over the paper: its colour at its opacity.
     void RenderTo(QPainter &Painter, const QPoint &TopLeft) const;
 
+    // Part of a translucent calendar window: then this window is never shown
+    // on its own; its calendar paints the background in its colour and
+    // opacity, and takes its presses and double clicks directly.
+    void SetPartOfCalendar(bool Value);
+    bool PartOfCalendar() const { return FPartOfCalendar; }
+    // Shown as the user sees it: shown itself, or (as part of its calendar)
+    // shown and not hidden since.
+    bool Shown() const;
+    void setVisible(bool visible) override;
+
 protected:
     bool event(QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -65,6 +75,8 @@ private:
     void ScheduleFollow();
 
     bool FFollowPending = false;
+    bool FPartOfCalendar = false;
+    bool FShownInCalendar = false;
     int FTag = 0;
     TColorValue FColor = clWhite;
     int FAlphaBlendValue = 255;

@@ -64,10 +64,12 @@ QString FormatPanelDate(const QString &pattern, TDateValue date)
     return d.isValid() ? d.toString(pattern) : QString();
 }
 
-TplCalendarForm::TplCalendarForm(QWidget *AOwner) : QWidget(AOwner, Qt::Tool | Qt::FramelessWindowHint)
+TplCalendarForm::TplCalendarForm(QWidget *AOwner, bool Translucent)
+    : QWidget(AOwner, Qt::Tool | Qt::FramelessWindowHint), FTranslucent(Translucent)
 {
     FhActivePrevForm = QApplication::activeWindow();
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // An ARGB visual is chosen when the native window is made, so before it.
+    setAttribute(FTranslucent ? Qt::WA_TranslucentBackground : Qt::WA_OpaquePaintEvent);
     resize(kDesignWidth, kDesignHeight);
     setFont(DesignFont("ＭＳ Ｐゴシック", 12, false));
 
@@ -98,6 +100,8 @@ TplCalendarForm::TplCalendarForm(QWidget *AOwner) : QWidget(AOwner, Qt::Tool | Q
     FPanelFormatDate = QString::fromUtf8("yyyy年 M月");
     Panel->SetCaption(FormatPanelDate(FPanelFormatDate, Calendar->CalendarDate()));
 
+    Panel->SetPaintedByWindow(FTranslucent);
+    Calendar->SetPaintedByWindow(FTranslucent);
     Panel->installEventFilter(this);
     Calendar->installEventFilter(this);
 }
@@ -224,6 +228,19 @@ QImage TplCalendarForm::RenderImage()
     return out;
 }
 
+QImage TplCalendarForm::WindowImage()
+{
+    if (!FTranslucent)
+        return RenderImage();
+    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    if (OnPaintWindow) {
+        QPainter p(&img);
+        OnPaintWindow(p);
+    }
+    return img;
+}
+
 void TplCalendarForm::RenderTo(QPainter &Painter, const QPoint &TopLeft)
 {
     Painter.drawImage(TopLeft, RenderImage());
@@ -232,7 +249,7 @@ void TplCalendarForm::RenderTo(QPainter &Painter, const QPoint &TopLeft)
 void TplCalendarForm::UpdateKeyMask()
 {
     QRegion region;
-    if (FTransparentColor && width() > 0 && height() > 0) {
+    if (FTransparentColor && !FTranslucent && width() > 0 && height() > 0) {
         const QImage img = RenderOpaque();
         region = RegionWithoutColor(img, ResolveColorValue(FTransparentColorValue).rgb());
         // An empty mask would mean "no mask" to the window system: keep one
@@ -287,7 +304,7 @@ void TplCalendarForm::moveEvent(QMoveEvent *event)
 void TplCalendarForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (FBackForm && FBackForm->isVisible() && !(IsStarting && IsStarting()))
+    if (FBackForm && FBackForm->Shown() && !(IsStarting && IsStarting()))
         FBackForm->resize(size());
     ScheduleKeyMask();
     if (OnBoundsChanged)
@@ -306,7 +323,15 @@ void TplCalendarForm::showEvent(QShowEvent *event)
 void TplCalendarForm::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), ResolveColorValue(FColor));
+    if (!FTranslucent) {
+        p.fillRect(rect(), ResolveColorValue(FColor));
+        return;
+    }
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (OnPaintWindow)
+        OnPaintWindow(p);
 }
 
 bool TplCalendarForm::eventFilter(QObject *watched, QEvent *event)

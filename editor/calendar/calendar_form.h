@@ -1,7 +1,9 @@
 #pragma once
 // A calendar window: a frameless top-level window holding the month title
-// `Panel` and the month grid `Calendar`.  Its background colour doubles as a
-// colour key: pixels of that colour are cut out of the window's shape, so the
+// `Panel` and the month grid `Calendar`.  On a compositing desktop it is
+// translucent pixel by pixel and paints itself whole, its background at the
+// backing's opacity.  Otherwise its background colour doubles as a colour
+// key: pixels of that colour are cut out of the window's shape, so the
 // backing window behind shows through and takes the clicks there.
 #include "month_grid.h"
 #include "title_panel.h"
@@ -26,7 +28,8 @@ QString FormatPanelDate(const QString &pattern, TDateValue date);
 class TplCalendarForm : public QWidget {
 public:
     // AOwner: the main window (the calendar stays above it); may be null.
-    explicit TplCalendarForm(QWidget *AOwner = nullptr);
+    // Translucent: per-pixel alpha on a compositing desktop (no colour key).
+    explicit TplCalendarForm(QWidget *AOwner = nullptr, bool Translucent = false);
     ~TplCalendarForm() override;
 
     TTitlePanel *Panel = nullptr;
@@ -56,6 +59,14 @@ public:
     std::function<bool()> IsStarting;
     // Told of every move and resize of the window.
     std::function<void()> OnBoundsChanged;
+
+    bool Translucent() const { return FTranslucent; }
+    // Paints the whole translucent window, its top-left at the origin; the
+    // title and the grid then paint nothing themselves.
+    std::function<void(QPainter &)> OnPaintWindow;
+    // What the window shows of itself: for a translucent window its pixels
+    // with their alpha, otherwise RenderImage().
+    QImage WindowImage();
 
     // Title drag; the backing window's presses in the title area come here too.
     // X, Y are in the coordinates of the control pressed; the cursor's screen
@@ -93,6 +104,7 @@ private:
     void ScheduleKeyMask();
     QImage RenderOpaque();
 
+    bool FTranslucent = false;
     int FTag = 0;
     TColorValue FColor = clWhite;
     bool FTransparentColor = true;

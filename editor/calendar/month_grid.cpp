@@ -328,8 +328,17 @@ void TCalendar::PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARe
     Canvas.restore();
 }
 
+void TCalendar::SetPaintedByWindow(bool Value)
+{
+    FPaintedByWindow = Value;
+    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
+    update();
+}
+
 void TCalendar::paintEvent(QPaintEvent *)
 {
+    if (FPaintedByWindow)
+        return;
     QPainter p(this);
     PaintGrid(p);
 }

@@ -93,6 +93,10 @@ public:
     // Paints every cell of the grid onto a painter whose origin is the grid's
     // top-left corner (also used by paintEvent).
     void PaintGrid(QPainter &Canvas);
+    // When its window paints everything itself, this widget paints nothing
+    // (and lets the window show through).
+    void SetPaintedByWindow(bool Value);
+    bool PaintedByWindow() const { return FPaintedByWindow; }
 
 protected:
     // Paints one cell; the grid has filled it and set its font and pen.
@@ -121,6 +125,7 @@ protected:
     bool FUseCurrentDate = true;
 
 private:
+    bool FPaintedByWindow = false;
     void SetDateComponents(int y, int m, int d);
     // Follows the client size at once, also while the grid is hidden.
     TCellSize CellSize() const { return CellSizeFor(width(), height(), FGridLineWidth); }

@@ -48,8 +48,17 @@ void TTitlePanel::PaintPanel(QPainter &Canvas)
     Canvas.restore();
 }
 
+void TTitlePanel::SetPaintedByWindow(bool Value)
+{
+    FPaintedByWindow = Value;
+    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
+    update();
+}
+
 void TTitlePanel::paintEvent(QPaintEvent *)
 {
+    if (FPaintedByWindow)
+        return;
     QPainter p(this);
     PaintPanel(p);
 }

@@ -28,6 +28,10 @@ public:
 
     // Paints the panel onto a painter whose origin is the panel's top-left.
     void PaintPanel(QPainter &Canvas);
+    // When its window paints everything itself, this widget paints nothing
+    // (and lets the window show through).
+    void SetPaintedByWindow(bool Value);
+    bool PaintedByWindow() const { return FPaintedByWindow; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -36,6 +40,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    bool FPaintedByWindow = false;
     QString FCaption;
     TColorValue FColor = clMoneyGreen;
     TColorValue FFontColor = clBlack;

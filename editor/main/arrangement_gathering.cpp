@@ -115,7 +115,7 @@ ArrangementRendering TForm1::GatherArrangement()
     for (int n : CalendarStackingOrder()) {
         TplCalendarForm *cal = CalForm[n];
         CalendarPairRendering pair;
-        if (TBackForm *back = ABackForm[n]; back && back->isVisible()) {
+        if (TBackForm *back = ABackForm[n]; back && back->Shown()) {
             pair.backGeometry = onPaper(back->geometry());
             pair.backColor = ValueToColor(back->Color());
             pair.alpha = back->AlphaBlendValue();
@@ -156,10 +156,7 @@ Arrangement TForm1::CaptureArrangement() const
     a.paperSize = Panel1->size();  // as the screen-sized picture takes it
     a.landscape = RadioGroupHoko->ItemIndex() == 1;  // "横"
     a.paperColor = ColorToValue(Panel1->palette().color(QPalette::Window));
-    a.options.firstDayOfWeek = std::max(0, RadioGroupFirstDayOfWeek->ItemIndex());
-    a.options.monthMode = RadioGroupMonthMode->ItemIndex();
-    a.options.weekDayMode = RadioGroupWeekDayMode->ItemIndex();
-    a.options.showAlmanac = CheckBoxShowRokuyo->isChecked();
+    a.options = DisplayOptions();
 
     // Photos in the paper's stacking order, bottom first.
     const QPoint paperOrigin = Panel1->contentsRect().topLeft();
@@ -178,19 +175,27 @@ Arrangement TForm1::CaptureArrangement() const
     const QPoint origin = Panel1->mapToGlobal(paperOrigin);
     bool dpiTaken = false;
     for (int n : CalendarStackingOrder()) {
+        if (!dpiTaken) {
+            a.fontDpi = CalForm[n]->Calendar->logicalDpiY();
+            dpiTaken = true;
+        }
+        a.calendars.push_back(CalendarLayerOf(n, origin));
+    }
+    return a;
+}
+
+CalendarLayer TForm1::CalendarLayerOf(int n, const QPoint &origin) const
+{
         const TplCalendarForm *cal = CalForm[n];
         const TBackForm *back = ABackForm[n];
         const TplCalendarFormCalendar *grid = cal->Calendar;
-        if (!dpiTaken) {
-            a.fontDpi = grid->logicalDpiY();
-            dpiTaken = true;
-        }
         CalendarLayer c;
         c.index = n;
         c.month = grid->CalendarDate();
         c.bounds = cal->geometry().translated(-origin);
-        c.backVisible = back && back->isVisible();
-        c.backBounds = back ? back->geometry().translated(-origin) : c.bounds;
+        c.backVisible = back && back->Shown();
+        // A backing that is part of its calendar window covers just that window.
+        c.backBounds = back && !back->PartOfCalendar() ? back->geometry().translated(-origin) : c.bounds;
         c.alpha = c.backVisible ? back->AlphaBlendValue() : 0;
         c.backColor = back ? back->Color() : grid->Color();
         c.windowColor = cal->Color();
@@ -209,9 +214,26 @@ Arrangement TForm1::CaptureArrangement() const
         c.titleRect = cal->Panel->isVisibleTo(cal) ? cal->Panel->geometry() : QRect();
         c.gridRect = grid->isVisibleTo(cal) ? grid->geometry() : QRect();
         c.gridLineWidth = grid->GridLineWidth();
-        a.calendars.push_back(std::move(c));
-    }
-    return a;
+        return c;
+}
+
+void TForm1::PaintCalendarWindow(int N, QPainter &Painter) const
+{
+    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+        return;
+    const TplCalendarForm *cal = CalForm[N];
+    const CalendarLayer c = CalendarLayerOf(N, cal->geometry().topLeft());
+    PaintCalendar(Painter, c, DisplayOptions(), PaintData(), cal->Calendar->logicalDpiY());
+}
+
+CalendarDisplayOptions TForm1::DisplayOptions() const
+{
+    CalendarDisplayOptions o;
+    o.firstDayOfWeek = std::max(0, RadioGroupFirstDayOfWeek->ItemIndex());
+    o.monthMode = RadioGroupMonthMode->ItemIndex();
+    o.weekDayMode = RadioGroupWeekDayMode->ItemIndex();
+    o.showAlmanac = CheckBoxShowRokuyo->isChecked();
+    return o;
 }
 
 CalendarPaintData TForm1::PaintData() const

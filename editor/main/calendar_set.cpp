@@ -18,6 +18,7 @@
 #include "back_form.h"
 #include "calendar_form.h"
 #include "color_box.h"
+#include "desktop_compositing.h"
 #include "dialogs.h"
 #include "labeled_edit.h"
 #include "photo_image.h"
@@ -66,8 +67,12 @@ void TForm1::CreateCalendarPair(int N)
 {
     if (N < 1 || N > kMaxCalendars || CalForm[N])
         return;
-    auto *cal = new TplCalendarForm(this);
+    // On a compositing desktop a pair is one translucent window.
+    const bool translucent = DesktopComposites();
+    auto *cal = new TplCalendarForm(this, translucent);
     CalForm[N] = cal;
+    if (translucent)
+        cal->OnPaintWindow = [this, N](QPainter &p) { PaintCalendarWindow(N, p); };
     cal->SetTag(N);
     cal->Calendar->OnDblClick = [this](QObject *sender) { CalendarDblClick(sender); };
     cal->Calendar->OnPaintCell = [this](TplCalendarFormCalendar &grid, QPainter &canvas, int col, int row,
@@ -81,6 +86,7 @@ void TForm1::CreateCalendarPair(int N)
     ABackForm[N] = back;
     back->SetTag(N);
     back->SetCalForm(cal);
+    back->SetPartOfCalendar(translucent);
     cal->SetBackForm(back);
     back->OnDblClick = [this](QObject *sender) { BackFormDblClick(sender); };
     back->OnMouseDown = [this](QObject *sender, Qt::MouseButton button, Qt::MouseButtons shift, int x, int y) {

@@ -59,6 +59,11 @@ void WriteProbe(const QString &file)
     QTextStream s(&out);
     s << "focus " << NamedAncestor(QApplication::focusWidget()) << "\n";
     s << "active " << WindowName(QApplication::activeWindow()) << "\n";
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *cal = dynamic_cast<TplCalendarForm *>(top)) {
+            s << "mode " << (cal->Translucent() ? "translucent" : "keyed") << "\n";
+            break;
+        }
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (!top->isVisible())
             continue;
@@ -67,7 +72,7 @@ void WriteProbe(const QString &file)
             s << "title " << cal->Tag() << " " << Rect(cal->Panel) << "\n";
             s << "grid " << cal->Tag() << " " << Rect(cal->Calendar) << "\n";
             // What the calendar itself draws, to set against the screen.
-            cal->RenderImage().save(QStringLiteral("%1.calendar-%2.png").arg(file).arg(cal->Tag()));
+            cal->WindowImage().save(QStringLiteral("%1.calendar-%2.png").arg(file).arg(cal->Tag()));
             continue;
         }
         if (auto *back = dynamic_cast<TBackForm *>(top)) {

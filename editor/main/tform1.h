@@ -418,7 +418,12 @@ public:
     ArrangementRendering GatherArrangement();
     // The arrangement as plain values, from the windows as they stand.
     Arrangement CaptureArrangement() const;
-    // The day data the painting of the calendars reads.
+    // Calendar N as plain values, origin the screen point of (0, 0).
+    CalendarLayer CalendarLayerOf(int N, const QPoint &origin) const;
+    // Translucent calendar window N painted whole with the output's painter.
+    void PaintCalendarWindow(int N, QPainter &Painter) const;
+    // The display options and the day data the painting of the calendars reads.
+    CalendarDisplayOptions DisplayOptions() const;
     CalendarPaintData PaintData() const;
     // The paper with its photos; image (0, 0) is the paper's client (0, 0).
     QImage RenderPaper() const;

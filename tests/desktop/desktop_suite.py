@@ -100,7 +100,7 @@ class Desktop:
         with open(self.probe_file) as f:
             for line in f:
                 parts = line.split()
-                if parts[0] in ("focus", "active"):
+                if parts[0] in ("focus", "active", "mode"):
                     p[parts[0]] = parts[1]
                 elif parts[0] in ("calendar", "back", "title", "grid"):
                     p[parts[0]][int(parts[1])] = tuple(int(v) for v in parts[2:])
@@ -221,12 +221,39 @@ def config_ini(d):
         return f.read()
 
 
+def rgba(path, crop=None):
+    args = ["convert", path] + (["-crop", "%dx%d+%d+%d" % crop, "+repage"] if crop else [])
+    return subprocess.run(args + ["-depth", "8", "rgba:-"], capture_output=True, check=True).stdout
+
+
+def translucent_mismatches(screen, window, under=None, tol=8):
+    """Pixels where the screen cannot be the window's own pixels (straight
+    alpha) laid over something: with `under` known (an RGB triple), over
+    exactly that; otherwise over anything at all."""
+    bad = 0
+    for i in range(0, min(len(screen), len(window)), 4):
+        a = window[i + 3]
+        for k in range(3):
+            own = window[i + k] * a / 255.0
+            if under is None:
+                lo, hi = own - tol, own + (255 - a) + tol
+            else:
+                v = own + under[k] * (255 - a) / 255.0
+                lo, hi = v - tol, v + tol
+            if not lo <= screen[i + k] <= hi:
+                bad += 1
+                break
+    return bad
+
+
 def screen_differs_from_rendering(d, n, shot, tag=""):
     """Pixels of calendar n where the screen differs from the calendar's own
     rendering (its see-through pixels excepted), and the pixels compared."""
     p = d.probe()
     x, y, w, h = d.server_geometry(p["calendar"][n][4])[:4]
     rendering = d.probe_file + ".calendar-%d.png" % n
+    if p.get("mode") == "translucent":
+        return translucent_mismatches(rgba(shot, (w, h, x, y)), rgba(rendering)), w * h
     crop = os.path.join(d.home, "crop-%d%s.png" % (n, tag))
     seen = os.path.join(d.home, "seen-%d%s.png" % (n, tag))
     subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", crop], check=True)
@@ -326,6 +353,7 @@ def toggle_maximised(d):
 
 
 def test_unmaximise_and_maximise(d):
+    d.screenshot("before-unmaximise")
     before, paper = on_paper(d.probe())
     toggle_maximised(d)
     smaller, small_paper = on_paper(d.probe())
@@ -386,6 +414,66 @@ def test_title_drag(d):
     backing_under_calendars(d, "after a title drag")
 
 
+def test_no_fringe(d):
+    """A dark background at low alpha over an even area: every pixel of the
+    calendar, glyph edges included, is its own pixel over that area."""
+    p = d.probe()
+    if p.get("mode") != "translucent":
+        ok("without a compositor the calendars keep their colour key (mode %s)" % p.get("mode"))
+        return
+    n = max(p["calendar"])
+    x, y, w, h = p["calendar"][n][:4]
+    tx, ty, tw, th = p["title"][n]
+    px, py, pw, ph = p["widget"]["Panel1"]
+    grab = (tx + 20, ty + th // 2)
+    # Beside the paper; the first 10 pixels only start the drag.
+    target = (grab[0] + px + pw + 30 - x + 10, grab[1] + py + 40 - y)
+    d.xdo("mousemove", *grab)
+    d.xdo("mousedown", 1)
+    d.xdo("mousemove", grab[0] + 10, grab[1])
+    time.sleep(0.15)
+    for i in range(1, 6):
+        d.xdo("mousemove", grab[0] + (target[0] - grab[0]) * i // 5, grab[1] + (target[1] - grab[1]) * i // 5)
+        time.sleep(0.15)
+    d.xdo("mouseup", 1)
+    time.sleep(0.3)
+    x, y, w, h = d.server_geometry(p["calendar"][n][4])[:4]
+    page = d.probe()["widget"]["PageControl1"]
+    d.click(page[0] + 30, page[1] + 10)  # the first settings page
+    choose_in_list(d, "ComboBoxCalendarBackColorTekiyo", "Home")  # すべての月
+    click_widget(d, "ColorBoxCalendarBackColor")
+    time.sleep(0.3)
+    d.xdo("key", "Home")
+    for _ in range(6):
+        d.xdo("key", "Down")  # 紺
+    d.xdo("key", "Return")
+    time.sleep(0.3)
+    choose_in_list(d, "ComboBoxAlphaBlendTekiyo", "Home")
+    sx, sy, sw, sh = d.probe()["widget"]["TrackBarAlphaBlend"]
+    d.xdo("mousemove", sx + 10 + (sw - 20) * 220 // 255, sy + sh // 3)  # the handle
+    d.xdo("mousedown", 1)
+    for i in range(1, 6):
+        d.xdo("mousemove", sx + 10 + (sw - 20) * (220 - 32 * i) // 255, sy + sh // 3)
+        time.sleep(0.1)
+    d.xdo("mouseup", 1)
+    time.sleep(1.0)
+    if "qt_msgbox_buttonbox" in d.probe()["widget"]:
+        fail("a message box came up")
+        d.xdo("key", "Return")
+    shot = d.screenshot("fringe")
+    d.probe()
+    window = rgba(d.probe_file + ".calendar-%d.png" % n)
+    under = tuple(rgba(shot, (1, 1, x + w + 10, y + h // 2))[:3])
+    alpha = window[((h - 3) * w + w // 2) * 4 + 3]  # the background, below the last row
+    edges = sum(1 for i in range(3, len(window), 4) if alpha < window[i] < 250)
+    bad = translucent_mismatches(rgba(shot, (w, h, x, y)), window, under, tol=10)
+    check(alpha < 120, "the background is at a low alpha (%d)" % alpha)
+    check(edges > 0, "glyph edges are translucent (%d pixels)" % edges)
+    check(bad * 1000 <= w * h, "at alpha %d on 紺 calendar %d shows no fringe (%d of %d pixels off)" %
+          (alpha, n, bad, w * h))
+    d.screenshot("fringe")
+
+
 def main():
     if len(sys.argv) < 2:
         print(__doc__)
@@ -402,7 +490,7 @@ def main():
         d = Desktop(program_dir, compositor)
         for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day, test_changes_show_at_once,
                          test_title_drag,
-                         test_unmaximise_and_maximise):
+                         test_unmaximise_and_maximise, test_no_fringe):
             print("--", test.__name__, flush=True)
             try:
                 test(d)
