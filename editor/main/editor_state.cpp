@@ -65,10 +65,7 @@ void TForm1::FormCreate()
     CalendarPanelColor = clMoneyGreen;
 
     // 8. One photo layer showing the sample photo.
-    ImgCount = 1;
-    ImgPicture = {Image1};
-    ImageFileName = {Folda + QStringLiteral("/Data/fukurouoyako_fm.jpg")};
-    SelectedImgPictureNo = 0;
+    Photos.Reset(Image1, Folda + QStringLiteral("/Data/fukurouoyako_fm.jpg"));
     if (!Image1->Picture().isNull())
         ImgThumbnail->setPixmap(QPixmap::fromImage(Image1->Picture().scaled(
             ImgThumbnail->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));

@@ -75,8 +75,8 @@ std::optional<QPoint> PhotoDragOffset(const QPoint &downPoint, const QPoint &poi
     return d;
 }
 
-TPhotoLayers::TPhotoLayers(QWidget *paper, TPhotoFields fields, QObject *parent)
-    : QObject(parent), Paper(paper), F(fields)
+TPhotoLayers::TPhotoLayers(QWidget *paper, TPhotoList &photos, QPoint &mouseDownPoint, QObject *parent)
+    : QObject(parent), Paper(paper), F(photos), MouseDownPoint(mouseDownPoint)
 {
 }
 
@@ -105,16 +105,14 @@ int TPhotoLayers::IndexOf(const TImage *photo) const
 int TPhotoLayers::Add()
 {
     auto *photo = new TImage(Paper);
-    F.ImgPicture.append(photo);
-    F.ImageFileName.append(QString());
-    F.ImgCount = int(F.ImgPicture.size());
+    const int index = F.Append(photo);
     photo->setGeometry(kNewPhotoBounds);
-    photo->Tag = F.ImgCount - 1;
+    photo->Tag = index;
     Attach(photo);
     photo->raise();
     photo->show();
-    F.SelectedImgPictureNo = F.ImgCount - 1;
-    return F.SelectedImgPictureNo;
+    F.SelectedImgPictureNo = index;
+    return index;
 }
 
 bool TPhotoLayers::Replace(const QString &path)
@@ -132,7 +130,7 @@ bool TPhotoLayers::Replace(const QString &path)
     photo->SetPicture(decoded.image);
     decoded.image = QImage();
     photo->show();
-    F.ImageFileName[F.SelectedImgPictureNo] = path;
+    F.SetFileName(F.SelectedImgPictureNo, path);
     UpdateThumbnail();
     return true;
 }
@@ -146,22 +144,16 @@ void TPhotoLayers::Delete()
     for (int i = selected; i <= count - 2; ++i) {
         TImage *to = F.ImgPicture[i];
         const TImage *from = F.ImgPicture[i + 1];
-        F.ImageFileName[i] = F.ImageFileName[i + 1];
+        F.SetFileName(i, F.FileName(i + 1));
         to->setGeometry(from->geometry());
         to->Tag = i;
         to->SetPicture(from->Picture());
     }
-    TImage *last = F.ImgPicture.takeLast();
+    TImage *last = F.TakeLast();
     if (Pressed == last)
         Pressed = nullptr;
     delete last;
-    F.ImageFileName.removeLast();
-    F.ImgCount = int(F.ImgPicture.size());
-    if (F.ImgCount > 0) {
-        F.SelectedImgPictureNo = 0;
-    } else {
-        F.SelectedImgPictureNo = -1;
-    }
+    F.SelectedImgPictureNo = F.ImgCount > 0 ? 0 : -1;
     UpdateThumbnail();
 }
 
@@ -214,7 +206,7 @@ void TPhotoLayers::Image1Click(TImage *sender)
 
 void TPhotoLayers::Image1MouseDown(TImage *sender, Qt::MouseButton button, const QPoint &pos)
 {
-    F.Image1MouseDownPoint = pos;
+    MouseDownPoint = pos;
     if (button != Qt::RightButton)
         return;
     const int index = IndexOf(sender);
@@ -226,7 +218,7 @@ void TPhotoLayers::Image1MouseMove(TImage *sender, Qt::MouseButtons buttons, con
 {
     if (!(buttons & Qt::LeftButton) || !sender)
         return;
-    const std::optional<QPoint> offset = PhotoDragOffset(F.Image1MouseDownPoint, pos);
+    const std::optional<QPoint> offset = PhotoDragOffset(MouseDownPoint, pos);
     if (!offset)
         return;
     sender->move(sender->x() + offset->x(), sender->y());

@@ -1,9 +1,9 @@
 #pragma once
 // The photo layers on the paper: adding, replacing, deleting, selecting,
 // dragging and stacking the photo controls, with the thumbnail following the
-// selection.  The list itself lives in the editor state of the main window;
-// this class works on it through references, so the main window's handlers and
-// the tests drive the same code.
+// selection.  The list itself (photo_list.h) lives in the editor state of the
+// main window; this class works on it, so the main window's handlers and the
+// tests drive the same code.
 #include <QImage>
 #include <QObject>
 #include <QPoint>
@@ -11,6 +11,8 @@
 #include <QVector>
 #include <functional>
 #include <optional>
+
+#include "photo_list.h"
 
 class QWidget;
 
@@ -38,18 +40,9 @@ QString DeletePhotoQuestion(const QString &fileName);
 constexpr int kPhotoDragThreshold = 5;
 std::optional<QPoint> PhotoDragOffset(const QPoint &downPoint, const QPoint &pointer);
 
-// The editor-state fields of the photo list.
-struct TPhotoFields {
-    QVector<TImage *> &ImgPicture;
-    QVector<QString> &ImageFileName;
-    int &ImgCount;
-    int &SelectedImgPictureNo;
-    QPoint &Image1MouseDownPoint;
-};
-
 class TPhotoLayers : public QObject {
 public:
-    TPhotoLayers(QWidget *paper, TPhotoFields fields, QObject *parent = nullptr);
+    TPhotoLayers(QWidget *paper, TPhotoList &photos, QPoint &mouseDownPoint, QObject *parent = nullptr);
 
     // Where the layers report to.  All optional.
     std::function<void(const QImage &)> ShowThumbnail;  // a null image clears it
@@ -91,7 +84,8 @@ private:
     int IndexOf(const TImage *photo) const;
 
     QWidget *Paper;
-    TPhotoFields F;
+    TPhotoList &F;
+    QPoint &MouseDownPoint;  // Image1MouseDownPoint of the editor
     TImage *Pressed = nullptr;  // the photo the left button went down on, for the click
 };
 

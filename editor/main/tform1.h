@@ -17,6 +17,7 @@
 #include "day_cell_painter.h"
 #include "day_data.h"
 #include "font_record.h"
+#include "photo_list.h"
 #include "paper_layout.h"
 #include "values.h"
 #include "work_state.h"
@@ -96,9 +97,12 @@ public:
     bool IsLoadingFile = false;
     QString CurrentIniFile;
     bool IsSaved = false;
-    int ImgCount = 1;
-    QVector<TImage *> ImgPicture;
-    int SelectedImgPictureNo = 0;
+    // The photos (ImgCount, ImgPicture, ImageFileName, SelectedImgPictureNo),
+    // kept in step by the one list; the names refer into it.
+    TPhotoList Photos;
+    int &ImgCount = Photos.ImgCount;
+    QVector<TImage *> &ImgPicture = Photos.ImgPicture;
+    int &SelectedImgPictureNo = Photos.SelectedImgPictureNo;
     bool IsStart = true;
     QString Folda;
     QString DataFolda;
@@ -108,7 +112,7 @@ public:
     TColorValue CalendarBackColor = clWhite;
     TColorValue CalendarPanelColor = clMoneyGreen;
     TCalendarFontChoice CalendarFont;
-    QVector<QString> ImageFileName;
+    QVector<QString> &ImageFileName = Photos.ImageFileName;
     // Schedules (Schedule, ScheduleCount), per-date overrides (PersonalHoliday,
     // PersonalHolidayValueCount) and the weekday lists, backed by Config.ini.
     TDayData DayData;

@@ -94,8 +94,7 @@ private:
 
 void TForm1::SetUpPhotosLayoutAndHooks()
 {
-    PhotoLayers = new TPhotoLayers(
-        Panel1, TPhotoFields{ImgPicture, ImageFileName, ImgCount, SelectedImgPictureNo, Image1MouseDownPoint}, this);
+    PhotoLayers = new TPhotoLayers(Panel1, Photos, Image1MouseDownPoint, this);
     PhotoLayers->DialogParent = this;
     PhotoLayers->ShowThumbnail = [this](const QImage &picture) { ShowThumbnailOf(picture); };
     PhotoLayers->FocusSettings = [this] { PageControl1->setFocus(Qt::MouseFocusReason); };

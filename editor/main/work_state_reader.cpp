@@ -234,8 +234,7 @@ bool TForm1::LoadWorkState(const QString &FileName)
             const WorkStatePhoto &p = state.photos[i];
             TImage *photo = ImgPicture[i];
             photo->setGeometry(p.bounds);
-            if (i < ImageFileName.size())
-                ImageFileName[i] = p.fileName;
+            Photos.SetFileName(i, p.fileName);
             if (p.fileName.isEmpty()) {
                 photo->SetPicture(QImage());
                 continue;

@@ -22,10 +22,11 @@ QImage Solid(QColor c, int w = 8, int h = 6)
 
 // The editor-state fields the layers work on, with a paper to hold them.
 struct Fixture : ::testing::Test {
-    QVector<TImage *> ImgPicture;
-    QVector<QString> ImageFileName;
-    int ImgCount = 0;
-    int SelectedImgPictureNo = -1;
+    TPhotoList Photos;
+    QVector<TImage *> &ImgPicture = Photos.ImgPicture;
+    QVector<QString> &ImageFileName = Photos.ImageFileName;
+    int &ImgCount = Photos.ImgCount;
+    int &SelectedImgPictureNo = Photos.SelectedImgPictureNo;
     QPoint Image1MouseDownPoint;
     std::unique_ptr<QWidget> paper;
     std::unique_ptr<TPhotoLayers> layers;
@@ -38,8 +39,7 @@ struct Fixture : ::testing::Test {
     {
         paper = std::make_unique<QWidget>();
         paper->resize(500, 700);
-        layers = std::make_unique<TPhotoLayers>(
-            paper.get(), TPhotoFields{ImgPicture, ImageFileName, ImgCount, SelectedImgPictureNo, Image1MouseDownPoint});
+        layers = std::make_unique<TPhotoLayers>(paper.get(), Photos, Image1MouseDownPoint);
         layers->ShowThumbnail = [this](const QImage &img) {
             ++thumbnails;
             thumbnail = img;
@@ -253,6 +253,24 @@ TEST_F(Fixture, DeletingTheOnlyPhotoLeavesNoSelectionAndAnEmptyThumbnail)
     layers->Delete();
     EXPECT_EQ(ImgCount, 0);
     EXPECT_TRUE(dialogs::Shown().isEmpty());
+}
+
+TEST_F(Fixture, AddsAndDeletesAnywhereKeepTheListInStep)
+{
+    const int picks[] = {0, 0, 1, 2, 0, 3, 1, 0, 0, 2};
+    for (int step = 0; step < 10; ++step) {
+        layers->Add();
+        ImageFileName[ImgCount - 1] = QString::number(step);
+        if (step % 3 == 2) {
+            layers->Select(picks[step] % ImgCount);
+            layers->Delete();
+        }
+        ASSERT_TRUE(Photos.InStep()) << step;
+        for (int i = 0; i < ImgCount; ++i)
+            EXPECT_EQ(ImgPicture[i]->Tag, i) << step;
+    }
+    EXPECT_EQ(ImgCount, 7);
+    EXPECT_EQ(Stacking().size(), 7);
 }
 
 TEST(PhotoTexts, DeleteQuestionUsesNameWithoutFolderAndExtension)
