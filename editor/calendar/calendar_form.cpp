@@ -1,11 +1,13 @@
 #include "calendar_form.h"
 
 #include "back_form.h"
+#include "desktop_compositing.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 #include <cstdlib>
 #include <vector>
@@ -292,9 +294,26 @@ bool TplCalendarForm::event(QEvent *event)
     return QWidget::event(event);
 }
 
+void TplCalendarForm::CheckServerPosition()
+{
+    // A window manager putting the window into its frame can leave Qt with
+    // the position inside the frame; the layout, the output and the backing
+    // window all need the place the user sees.
+    FPositionCheckPending = false;
+    if (FDragging || !isVisible())
+        return;
+    const std::optional<QPoint> server = ServerPosition(this);
+    if (server && *server != pos())
+        move(*server);
+}
+
 void TplCalendarForm::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
+    if (!FDragging && !FPositionCheckPending) {
+        FPositionCheckPending = true;
+        QTimer::singleShot(150, this, [this] { CheckServerPosition(); });
+    }
     if (FBackForm && !(IsStarting && IsStarting()))
         FBackForm->move(pos());
     if (OnBoundsChanged)

@@ -102,6 +102,7 @@ protected:
 
 private:
     void ScheduleKeyMask();
+    void CheckServerPosition();
     QImage RenderOpaque();
 
     bool FTranslucent = false;
@@ -113,6 +114,7 @@ private:
     bool FDragging = false;
     QPoint FDragOffset;
     bool FMaskPending = false;
+    bool FPositionCheckPending = false;
     QRegion FKeyMask;
 };
 

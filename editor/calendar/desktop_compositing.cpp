@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QWidget>
 
 #include <xcb/xcb.h>
 
@@ -44,6 +45,28 @@ bool DesktopComposites()
     const bool owned = owner && owner->owner != XCB_WINDOW_NONE;
     std::free(owner);
     return owned;
+}
+
+std::optional<QPoint> ServerPosition(const QWidget *w)
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
+    if (!c || !w || !w->internalWinId())
+        return std::nullopt;
+    const xcb_setup_t *setup = xcb_get_setup(c);
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
+    for (int i = ScreenNumber(); i > 0 && it.rem; --i)
+        xcb_screen_next(&it);
+    if (!it.rem)
+        return std::nullopt;
+    const auto window = static_cast<xcb_window_t>(w->internalWinId());
+    xcb_translate_coordinates_reply_t *r =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, it.data->root, 0, 0), nullptr);
+    if (!r)
+        return std::nullopt;
+    const QPoint p(r->dst_x, r->dst_y);
+    std::free(r);
+    return p;
 }
 
 } // namespace tamarie
