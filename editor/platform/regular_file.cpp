@@ -1,5 +1,6 @@
 #include "regular_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -51,8 +52,15 @@ RegularFileContent ReadRegularFile(const QString &path, qint64 maxBytes)
         c.result = {RegularFileStatus::TooLarge, EFBIG};
         return c;
     }
-    // One byte past the bound, in case the file grew since its size was taken.
-    c.bytes = f.read(maxBytes + 1);
+    // Read as it comes (a read of maxBytes would allocate that much at once),
+    // to one byte past the bound in case the file grew since its size was taken.
+    c.bytes.reserve(qsizetype(std::min(f.size(), maxBytes) + 1));
+    while (c.bytes.size() <= maxBytes) {
+        const QByteArray chunk = f.read(std::min<qint64>(1 << 16, maxBytes + 1 - c.bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        c.bytes += chunk;
+    }
     if (f.error() != QFileDevice::NoError) {
         c.result = {RegularFileStatus::Failed, EIO};
         c.bytes.clear();
