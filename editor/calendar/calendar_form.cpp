@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWindow>
@@ -294,13 +295,13 @@ bool TplCalendarForm::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TplCalendarForm::CheckServerPosition()
+void TplCalendarForm::CheckServerPosition(int Generation)
 {
     // A window manager putting the window into its frame can leave Qt with
     // the position inside the frame; the layout, the output and the backing
-    // window all need the place the user sees.
-    FPositionCheckPending = false;
-    if (FDragging || !isVisible())
+    // window all need the place the user sees.  A move asked for since then
+    // is still on its way to the server: that one is not second-guessed.
+    if (Generation != FMoveGeneration || FDragging || !isVisible())
         return;
     const std::optional<QPoint> server = ServerPosition(this);
     if (server && *server != pos())
@@ -310,9 +311,10 @@ void TplCalendarForm::CheckServerPosition()
 void TplCalendarForm::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (!FDragging && !FPositionCheckPending) {
-        FPositionCheckPending = true;
-        QTimer::singleShot(150, this, [this] { CheckServerPosition(); });
+    ++FMoveGeneration;
+    if (event->spontaneous() && !FDragging) {
+        const int generation = FMoveGeneration;
+        QTimer::singleShot(150, this, [this, generation] { CheckServerPosition(generation); });
     }
     if (FBackForm && !(IsStarting && IsStarting()))
         FBackForm->move(pos());

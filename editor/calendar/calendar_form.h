@@ -102,7 +102,7 @@ protected:
 
 private:
     void ScheduleKeyMask();
-    void CheckServerPosition();
+    void CheckServerPosition(int Generation);
     QImage RenderOpaque();
 
     bool FTranslucent = false;
@@ -114,7 +114,7 @@ private:
     bool FDragging = false;
     QPoint FDragOffset;
     bool FMaskPending = false;
-    bool FPositionCheckPending = false;
+    int FMoveGeneration = 0;  // counts the moves, the window system's and ours
     QRegion FKeyMask;
 };
 
