@@ -219,9 +219,9 @@ CalendarLayer TForm1::CalendarLayerOf(int n, const QPoint &origin) const
 
 void TForm1::PaintCalendarWindow(int N, QPainter &Painter) const
 {
-    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+    const TplCalendarForm *cal = CalendarPair(N).Cal;
+    if (!cal)
         return;
-    const TplCalendarForm *cal = CalForm[N];
     const CalendarLayer c = CalendarLayerOf(N, cal->geometry().topLeft());
     PaintCalendar(Painter, c, DisplayOptions(), PaintData(), cal->Calendar->logicalDpiY());
 }

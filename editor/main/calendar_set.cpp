@@ -63,6 +63,13 @@ TDateValue TForm1::CalendarMonthDate(int N)
     return DateToValue(date);
 }
 
+TForm1::TCalendarPair TForm1::CalendarPair(int N) const
+{
+    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+        return {};
+    return {CalForm[N], ABackForm[N]};
+}
+
 void TForm1::CreateCalendarPair(int N)
 {
     if (N < 1 || N > kMaxCalendars || CalForm[N])
@@ -99,9 +106,9 @@ void TForm1::CreateCalendarPair(int N)
 
 void TForm1::PlaceCalendar(int N, bool KeepBounds)
 {
-    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+    TplCalendarForm *cal = CalendarPair(N).Cal;
+    if (!cal)
         return;
-    TplCalendarForm *cal = CalForm[N];
     if (IsStart) {
         // Across the lower half of the paper.
         cal->resize(Panel1->width() - 15, Panel1->height() / 2 - 20);
@@ -127,9 +134,9 @@ void TForm1::PlaceCalendar(int N, bool KeepBounds)
 
 void TForm1::LayoutCalendar(int N)
 {
-    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+    TplCalendarForm *cal = CalendarPair(N).Cal;
+    if (!cal)
         return;
-    TplCalendarForm *cal = CalForm[N];
     TplCalendarFormCalendar *grid = cal->Calendar;
     TTitlePanel *title = cal->Panel;
     const int W = cal->width();
@@ -192,16 +199,17 @@ void TForm1::RefreshMonthLists(TDateValue D)
 
 void TForm1::ApplyCalendarBackColor(int N)
 {
-    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+    const TCalendarPair pair = CalendarPair(N);
+    TplCalendarForm *cal = pair.Cal;
+    if (!cal)
         return;
     // The window's background is keyed out, so the backing window in the same
     // colour shows through at its own opacity while the texts stay solid.
-    TplCalendarForm *cal = CalForm[N];
     cal->SetColor(CalendarBackColor);
     cal->SetTransparentColorValue(CalendarBackColor);
     cal->Calendar->SetColor(CalendarBackColor);
-    if (ABackForm[N])
-        ABackForm[N]->SetColor(CalendarBackColor);
+    if (pair.Back)
+        pair.Back->SetColor(CalendarBackColor);
     cal->update();
 }
 
@@ -360,23 +368,19 @@ void TForm1::BtnOKClick()
 void TForm1::BackFormMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y)
 {
     auto *back = dynamic_cast<TBackForm *>(Sender);
-    const int k = back ? back->Tag() : 0;
-    if (k < 1 || k > kMaxCalendars || !CalForm[k])
-        return;
-    if (InTitleArea(CalForm[k]->Panel->size(), X, Y))
-        CalForm[k]->PanelMouseDown(Sender, Button, Shift, X, Y);
+    TplCalendarForm *cal = CalendarPair(back ? back->Tag() : 0).Cal;
+    if (cal && InTitleArea(cal->Panel->size(), X, Y))
+        cal->PanelMouseDown(Sender, Button, Shift, X, Y);
 }
 
 void TForm1::BackFormMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, int Y)
 {
     auto *back = dynamic_cast<TBackForm *>(Sender);
-    const int k = back ? back->Tag() : 0;
-    if (k < 1 || k > kMaxCalendars || !CalForm[k])
-        return;
+    TplCalendarForm *cal = CalendarPair(back ? back->Tag() : 0).Cal;
     // A drag under way goes on wherever the pointer has got to in the window
     // (the window system may not have caught up with the last move yet).
-    if (CalForm[k]->Dragging() || InTitleArea(CalForm[k]->Panel->size(), X, Y))
-        CalForm[k]->PanelMouseMove(Sender, Shift, X, Y);
+    if (cal && (cal->Dragging() || InTitleArea(cal->Panel->size(), X, Y)))
+        cal->PanelMouseMove(Sender, Shift, X, Y);
 }
 
 } // namespace tamarie

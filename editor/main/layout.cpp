@@ -104,19 +104,20 @@ QPoint TForm1::PaperOrigin() const
 
 void TForm1::RecordCalendarPlace(int N)
 {
-    if (N < 1 || N > kMaxCalendars || !CalForm[N])
+    const TplCalendarForm *cal = CalendarPair(N).Cal;
+    if (!cal)
         return;
-    const TplCalendarForm *cal = CalForm[N];
     CalendarLaidOut[N] = QRect(cal->pos(), cal->size());
     CalendarOnPaper[N] = ToPaperRelative(QRect(cal->pos() - PaperOrigin(), cal->size()), Panel1->size());
 }
 
 void TForm1::RememberCalendarPlace(int N)
 {
-    if (IsStart || PaperLayoutRunning || N < 1 || N > kMaxCalendars || !CalForm[N])
+    const TplCalendarForm *cal = CalendarPair(N).Cal;
+    if (IsStart || PaperLayoutRunning || !cal)
         return;
     // The window system confirms the bounds the layout gave later on.
-    if (QRect(CalForm[N]->pos(), CalForm[N]->size()) == CalendarLaidOut[N])
+    if (QRect(cal->pos(), cal->size()) == CalendarLaidOut[N])
         return;
     RecordCalendarPlace(N);
 }

@@ -242,6 +242,12 @@ public:
     void FormShowingChanged();
     void MaximizeAndSettle();
     void BtnOKClick();
+    // Pair N, or nulls when N is out of 1 .. 12 or not created yet.
+    struct TCalendarPair {
+        TplCalendarForm *Cal = nullptr;
+        TBackForm *Back = nullptr;
+    };
+    TCalendarPair CalendarPair(int N) const;
     void CreateCalendarPair(int N);
     void PlaceCalendar(int N, bool KeepBounds);
     void LayoutCalendar(int N);
