@@ -234,7 +234,11 @@ TextEncoding DetectWithoutMark(const char *d, qsizetype n, QString *cp932)
     if (!LooksLikeUtf8(d, n))
         return TextEncoding::Cp932;
     QString text = DecodeCp932(d, n);
-    const bool utf8 = HasEscapes(text) || DetectorSaysUtf8(d, n);
+    // Pairs of half-width katakana, as the Windows program writes them, are
+    // two-byte UTF-8 (Cyrillic, Latin) and the detector often takes them for
+    // it; Japanese typed in UTF-8 has three-byte sequences.
+    const bool japaneseUtf8 = std::any_of(d, d + n, [](char c) { return uchar(c) >= 0xE0; });
+    const bool utf8 = HasEscapes(text) || (japaneseUtf8 && DetectorSaysUtf8(d, n));
     if (cp932 && !utf8)
         *cp932 = std::move(text);
     return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
