@@ -23,11 +23,9 @@ Script &script()
     static Script s;
     return s;
 }
-QString appTitle()
-{
-    const QString name = QApplication::applicationDisplayName();
-    return name.isEmpty() ? QStringLiteral("タマリエ") : name;
-}
+// Not the application's display name: unset, Qt answers with the program's
+// file name ("tamarie"), and setting it would append the name to every caption.
+QString appTitle() { return QStringLiteral("タマリエ"); }
 // A fixed dialog with only a system menu and a close button, wide enough for
 // its title to show whole.
 void FixMessageBox(QMessageBox &box)
