@@ -206,11 +206,49 @@ def test_ok_twelve_months(d):
     d.set_field("LECalendarMonths", "12")
     d.click(*centre(d.probe()["widget"]["BtnOK"]))
     time.sleep(0.5)
+    titled = d.run(["xdotool", "search", "--onlyvisible", "--name", "^タマリエ$"], check=False).split()
+    check(len(titled) == 1, "the save question is titled タマリエ (%d such windows)" % len(titled))
     d.answer_no()  # "無題"を保存しますか?
     time.sleep(1.5)
     d.screenshot("ok-twelve-months")
     p = backing_under_calendars(d, "OK with 2027/1/12")
     check(sorted(p["calendar"]) == list(range(1, 13)), "OK with 12 months shows 12 calendars")
+
+
+def test_save_picture(d):
+    # 画像で保存 through the menu's access keys and the file dialog, as a user would.
+    out = os.path.join(d.home, "saved.png")
+    d.xdo("key", "alt+f")
+    time.sleep(0.5)
+    d.xdo("key", "s")
+    time.sleep(1.5)
+    d.xdo("type", out)
+    d.xdo("key", "Return")
+    for _ in range(40):
+        if os.path.exists(out) and os.path.getsize(out) > 0:
+            break
+        time.sleep(0.25)
+    time.sleep(1)
+    check(os.path.exists(out), "画像で保存 wrote the picture")
+    if not os.path.exists(out):
+        return
+    size = d.run(["identify", "-format", "%wx%h", out]).strip()
+    check(size == "2000x2800", "the picture is 2000 x 2800 (%s)" % size)
+    # The picture, brought back to screen size, is what the screen shows of
+    # the paper from client point (5, 5), 20 pixels narrower and lower.
+    p = d.probe()
+    if p.get("mode") != "translucent":
+        # Without a compositor the screen cannot show the backgrounds' alpha.
+        ok("without a compositor the picture is checked for its size only (mode %s)" % p.get("mode"))
+        return
+    px, py, pw, ph = p["widget"]["Panel1"]
+    pw, ph = pw - 20, ph - 20
+    shot = d.screenshot("save-picture")
+    screen = rgba(shot, (pw, ph, px + 5, py + 5))
+    small = subprocess.run(["convert", out, "-resize", "%dx%d!" % (pw, ph), "-depth", "8", "rgba:-"],
+                           capture_output=True, check=True).stdout
+    diff = sum(abs(a - b) for a, b in zip(screen, small)) / max(1, len(screen))
+    check(diff < 9, "the saved picture matches the paper on screen (mean difference %.2f of 255)" % diff)
 
 
 def config_ini(d):
@@ -488,7 +526,7 @@ def main():
     d = None
     try:
         d = Desktop(program_dir, compositor)
-        for test in (test_start_up, test_ok_twelve_months, test_double_click_a_day, test_changes_show_at_once,
+        for test in (test_start_up, test_ok_twelve_months, test_save_picture, test_double_click_a_day, test_changes_show_at_once,
                          test_title_drag,
                          test_unmaximise_and_maximise, test_no_fringe):
             print("--", test.__name__, flush=True)
