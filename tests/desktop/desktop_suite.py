@@ -286,7 +286,19 @@ def translucent_mismatches(screen, window, under=None, tol=8):
 
 def screen_differs_from_rendering(d, n, shot, tag=""):
     """Pixels of calendar n where the screen differs from the calendar's own
-    rendering (its see-through pixels excepted), and the pixels compared."""
+    rendering (its see-through pixels excepted), and the pixels compared.  A
+    loaded machine's compositor may be a frame behind, so a difference is
+    looked at again for up to two seconds; stale pixels stay."""
+    for _ in range(4):
+        differing, total = _screen_differs_once(d, n, shot, tag)
+        if differing * 1000 <= total:
+            break
+        time.sleep(0.5)
+        d.run(["import", "-window", "root", shot])
+    return differing, total
+
+
+def _screen_differs_once(d, n, shot, tag):
     p = d.probe()
     x, y, w, h = d.server_geometry(p["calendar"][n][4])[:4]
     rendering = d.probe_file + ".calendar-%d.png" % n
@@ -498,13 +510,17 @@ def test_no_fringe(d):
     if "qt_msgbox_buttonbox" in d.probe()["widget"]:
         fail("a message box came up")
         d.xdo("key", "Return")
-    shot = d.screenshot("fringe")
-    d.probe()
-    window = rgba(d.probe_file + ".calendar-%d.png" % n)
-    under = tuple(rgba(shot, (1, 1, x + w + 10, y + h // 2))[:3])
-    alpha = window[((h - 3) * w + w // 2) * 4 + 3]  # the background, below the last row
-    edges = sum(1 for i in range(3, len(window), 4) if alpha < window[i] < 250)
-    bad = translucent_mismatches(rgba(shot, (w, h, x, y)), window, under, tol=10)
+    for _ in range(4):  # the compositor of a loaded machine may be a frame behind
+        shot = d.screenshot("fringe")
+        d.probe()
+        window = rgba(d.probe_file + ".calendar-%d.png" % n)
+        under = tuple(rgba(shot, (1, 1, x + w + 10, y + h // 2))[:3])
+        alpha = window[((h - 3) * w + w // 2) * 4 + 3]  # the background, below the last row
+        edges = sum(1 for i in range(3, len(window), 4) if alpha < window[i] < 250)
+        bad = translucent_mismatches(rgba(shot, (w, h, x, y)), window, under, tol=10)
+        if bad * 1000 <= w * h:
+            break
+        time.sleep(0.5)
     check(alpha < 120, "the background is at a low alpha (%d)" % alpha)
     check(edges > 0, "glyph edges are translucent (%d pixels)" % edges)
     check(bad * 1000 <= w * h, "at alpha %d on 紺 calendar %d shows no fringe (%d of %d pixels off)" %
