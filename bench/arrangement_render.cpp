@@ -14,7 +14,7 @@
 #include <random>
 
 #include "arrangement_render.h"
-#include "dialogs.h"
+#include "editor_bench_main.h"
 #include "fonts.h"
 #include "labeled_edit.h"
 #include "photo_image.h"
@@ -122,18 +122,4 @@ BENCHMARK(BM_RenderTwelveCalendarsOnly)->Unit(benchmark::kMillisecond)->UseRealT
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The data folder goes to a throw-away home, not the user's documents.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
-    QApplication app(argc, argv);
-    fonts::InstallSubstitutions();
-    dialogs::BeginScript();  // the save question is answered No
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunEditorBenchmarks(argc, argv); }

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 #include "calendar_form.h"
-#include "dialogs.h"
+#include "editor_bench_main.h"
 #include "fonts.h"
 #include "labeled_edit.h"
 #include "radio_group.h"
@@ -106,17 +106,4 @@ BENCHMARK(TranslucentDragStep)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
-    QApplication app(argc, argv);
-    tamarie::fonts::InstallSubstitutions();
-    tamarie::dialogs::BeginScript();  // the save question is answered No
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char **argv) { return RunEditorBenchmarks(argc, argv); }

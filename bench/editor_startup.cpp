@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "dialogs.h"
+#include "editor_bench_main.h"
 #include "fonts.h"
 #include "labeled_edit.h"
 #include "tform1.h"
@@ -55,19 +55,4 @@ BENCHMARK(OkOneToTwelveCalendars)->Unit(benchmark::kMillisecond)->Iterations(20)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The data folder goes to a throw-away home, not the user's documents.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
-    QApplication app(argc, argv);
-    tamarie::fonts::InstallSubstitutions();
-    tamarie::dialogs::BeginScript(); // the save question is answered No
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunEditorBenchmarks(argc, argv); }
