@@ -10,11 +10,14 @@
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "arrangement_render.h"
 #include "dialogs.h"
 #include "edge_rise.h"
+#include "../tests/support/element_placement.h"
 #include "fonts.h"
 #include "print_form.h"
 #include "radio_group.h"
@@ -122,6 +125,37 @@ void BM_SharpnessOfSavedPictures(benchmark::State &state)
                 p.paper.width(), p.paper.height(), fresh.median, fresh.edges, capture.median, capture.edges, direct.median, direct.edges);
 }
 BENCHMARK(BM_SharpnessOfSavedPictures)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Where the fresh picture puts the calendar's elements against the capture.
+void BM_PlacementAgainstCapture(benchmark::State &state)
+{
+    const Pictures &p = SavedPictures();
+    if (p.fresh.size() != p.capture.size() || p.fresh.isNull()) {
+        state.SkipWithError("the pictures were not saved");
+        return;
+    }
+    std::vector<tamarie::testing::ElementOffset> found;
+    for (auto _ : state)
+        found = tamarie::testing::ElementOffsets(p.capture, p.fresh, p.calendar.adjusted(-40, -40, 40, 40));
+    std::vector<double> lengths;
+    double mx = 0, my = 0;
+    for (const auto &e : found) {
+        lengths.push_back(std::hypot(e.shift.x(), e.shift.y()));
+        mx += e.shift.x() / double(found.size()), my += e.shift.y() / double(found.size());
+    }
+    std::sort(lengths.begin(), lengths.end());
+    if (lengths.empty()) {
+        state.SkipWithError("no elements");
+        return;
+    }
+    const double median = lengths[lengths.size() / 2], p90 = lengths[lengths.size() * 9 / 10];
+    state.counters["mean_dx"] = mx, state.counters["mean_dy"] = my;
+    state.counters["median_px"] = median, state.counters["p90_px"] = p90, state.counters["worst_px"] = lengths.back();
+    std::printf("%zu elements of the fresh picture against the capture: common shift (%.2f, %.2f) px, shift median %.2f, "
+                "90th percentile %.2f, worst %.2f px\n",
+                lengths.size(), mx, my, median, p90, lengths.back());
+}
+BENCHMARK(BM_PlacementAgainstCapture)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -254,6 +254,9 @@ bool TForm1::LoadWorkState(const QString &FileName)
     ColorBoxPaperColor->SetSelected(state.paperColor);
     ColorBoxPaperColorChange();
 
+    LoadedFrameTopLeft = state.mainWindow.topLeft();
+    LoadedPaperTopLeft = state.paper.topLeft();
+
     // 20. The main window's placement.
     if (state.maximized) {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);

@@ -10,8 +10,10 @@
 #include "back_form.h"
 #include "calendar_form.h"
 #include "color_box.h"
+#include "data_folder.h"
 #include "dialogs.h"
 #include "ini_file.h"
+#include "paper_offset.h"
 #include "photo_image.h"
 #include "radio_group.h"
 #include "tform1.h"
@@ -130,7 +132,25 @@ bool TForm1::SaveWorkState(const QString &FileName)
         dialogs::ShowMessage(SaveFailedMessage(fontError), this);
         return false;
     }
+    // What the file cannot say about this desktop, for drawing it elsewhere.
+    WritePaperOffset(ConfigIniPath(DataFolda), PaperOffsetInFrame());
     return true;
+}
+
+QPoint TForm1::PaperOffsetInFrame() const
+{
+    return Panel1->mapToGlobal(Panel1->contentsRect().topLeft()) - frameGeometry().topLeft() - Panel1->pos();
+}
+
+void TForm1::ShiftCalendarsOntoPaper(const QPoint &offset)
+{
+    const QPoint paper = Panel1->mapToGlobal(Panel1->contentsRect().topLeft());
+    const QPoint shift = CalendarShiftOntoPaper(LoadedFrameTopLeft, LoadedPaperTopLeft, offset, paper);
+    if (shift.isNull())
+        return;
+    for (int n = 1; n <= CalendarCount; ++n)
+        if (const TCalendarPair pair = CalendarPair(n); pair.Cal && pair.Cal->isVisible())
+            pair.Cal->move(pair.Cal->pos() + shift);
 }
 
 } // namespace tamarie

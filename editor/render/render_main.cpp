@@ -2,7 +2,9 @@
 // showing any window, exactly as the editor's own picture output draws it.
 #include "arrangement_capture.h"
 #include "arrangement_render.h"
+#include "data_folder.h"
 #include "fonts.h"
+#include "paper_offset.h"
 #include "pdf_output.h"
 #include "picture_files.h"
 #include "platform/dialogs.h"
@@ -70,6 +72,10 @@ int main(int argc, char *argv[])
     TForm1 form;
     form.show();
     QApplication::processEvents();
+    const QString config = request.config.isEmpty() ? ConfigIniPath(form.DataFolda) : request.config;
+    // Where the editor's frames put the paper when it saved; without a
+    // record, this program's own frames stand in for them.
+    const QPoint paperOffset = ReadPaperOffset(config).value_or(form.PaperOffsetInFrame());
     if (!request.config.isEmpty()) {
         form.DayData.SetConfigPath(request.config);
         form.DayData.LoadConfig();
@@ -80,6 +86,7 @@ int main(int argc, char *argv[])
     dialogs::ClearShown();
     if (!form.OpenWorkStateFile(request.workState))
         return ReportShown(request.workState + QLatin1Char('\n') + unreadable);
+    form.ShiftCalendarsOntoPaper(paperOffset);
 
     const Arrangement arrangement = form.CaptureArrangement();
     const CalendarPaintData data = form.PaintData();
