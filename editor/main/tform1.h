@@ -392,11 +392,14 @@ public:
     // The paper's top-left on screen from the main window's outer top-left,
     // less the paper's place in its parent (paper_offset.h).
     QPoint PaperOffsetInFrame() const;
-    // After a file was read: calendars moved so they stand on the paper as
-    // they stood on saving, for a desktop whose frames put the paper at
-    // offset then (the file's screen places assume this desktop's frames).
-    void ShiftCalendarsOntoPaper(const QPoint &offset);
-    QPoint LoadedFrameTopLeft, LoadedPaperTopLeft;  // as the last file read said
+    // After a file was read, for drawing it as it was saved: the paper as
+    // large as the file says (not narrowed to this screen), and calendars
+    // moved so they stand on it as they stood on saving, on a desktop whose
+    // frames put the paper at offset (the file's screen places assume this
+    // desktop's frames).
+    void RestoreSavedPlaces(const QPoint &offset);
+    QPoint LoadedFrameTopLeft;  // as the last file read said
+    QRect LoadedPaper;
     // The open command after its dialog: reads the file with IsLoadingFile
     // set, then names it in the caption.  False after a reported error.
     bool OpenWorkStateFile(const QString &path);

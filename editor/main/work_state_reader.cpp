@@ -21,6 +21,7 @@
 #include "dialogs.h"
 #include "ini_file.h"
 #include "labeled_edit.h"
+#include "paper_offset.h"
 #include "photo_image.h"
 #include "photo_layers.h"
 #include "radio_group.h"
@@ -255,7 +256,7 @@ bool TForm1::LoadWorkState(const QString &FileName)
     ColorBoxPaperColorChange();
 
     LoadedFrameTopLeft = state.mainWindow.topLeft();
-    LoadedPaperTopLeft = state.paper.topLeft();
+    LoadedPaper = state.paper;
 
     // 20. The main window's placement.
     if (state.maximized) {
@@ -300,6 +301,19 @@ bool TForm1::LoadWorkState(const QString &FileName)
     // the same size changes nothing.
     LaidOutClientSize = QSize(ClientWidth(), ClientHeight());
     return true;
+}
+
+void TForm1::RestoreSavedPlaces(const QPoint &offset)
+{
+    if (!LoadedPaper.isEmpty())
+        Panel1->setGeometry(LoadedPaper);
+    const QPoint paper = Panel1->mapToGlobal(Panel1->contentsRect().topLeft());
+    const QPoint shift = CalendarShiftOntoPaper(LoadedFrameTopLeft, LoadedPaper.topLeft(), offset, paper);
+    if (shift.isNull())
+        return;
+    for (int n = 1; n <= CalendarCount; ++n)
+        if (const TCalendarPair pair = CalendarPair(n); pair.Cal && pair.Cal->isVisible())
+            pair.Cal->move(pair.Cal->pos() + shift);
 }
 
 } // namespace tamarie

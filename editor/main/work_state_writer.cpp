@@ -142,15 +142,4 @@ QPoint TForm1::PaperOffsetInFrame() const
     return Panel1->mapToGlobal(Panel1->contentsRect().topLeft()) - frameGeometry().topLeft() - Panel1->pos();
 }
 
-void TForm1::ShiftCalendarsOntoPaper(const QPoint &offset)
-{
-    const QPoint paper = Panel1->mapToGlobal(Panel1->contentsRect().topLeft());
-    const QPoint shift = CalendarShiftOntoPaper(LoadedFrameTopLeft, LoadedPaperTopLeft, offset, paper);
-    if (shift.isNull())
-        return;
-    for (int n = 1; n <= CalendarCount; ++n)
-        if (const TCalendarPair pair = CalendarPair(n); pair.Cal && pair.Cal->isVisible())
-            pair.Cal->move(pair.Cal->pos() + shift);
-}
-
 } // namespace tamarie

@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
     dialogs::ClearShown();
     if (!form.OpenWorkStateFile(request.workState))
         return ReportShown(request.workState + QLatin1Char('\n') + unreadable);
-    form.ShiftCalendarsOntoPaper(paperOffset);
+    form.RestoreSavedPlaces(paperOffset);
 
     const Arrangement arrangement = form.CaptureArrangement();
     const CalendarPaintData data = form.PaintData();
