@@ -29,7 +29,7 @@ QString Usage()
 {
     return QStringLiteral("使い方: tamarie-render WORKSTATE OUT [--width N] [--config CONFIG.ini]\n"
                           "  OUT の拡張子 (.png .jpg .bmp .pdf) で形式を選びます。\n"
-                          "  --width N     画像の幅 (ピクセル、既定 2000)\n"
+                          "  --width N     画像の幅 (ピクセル、既定: 縦 2000、横 2800)\n"
                           "  --config FILE 予定と休日の設定ファイル (既定: 利用者の Config.ini)\n");
 }
 

@@ -11,7 +11,7 @@ struct Request {
     QString workState;
     QString out;
     OutputKind kind = OutputKind::Png;
-    int width = 2000;        // picture width in pixels (PDF: ignored)
+    int width = 0;           // picture width in pixels; 0: the editor's picture (PDF: ignored)
     QString config;          // empty: the user's Config.ini
     QString error;           // not empty: bad arguments (exit 2)
     bool help = false;

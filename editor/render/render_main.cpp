@@ -96,9 +96,12 @@ int main(int argc, char *argv[])
             return Err(request.out + QLatin1Char('\n') + error), 1;
         return 0;
     }
+    // Without a width, the picture the editor saves: 2000 x 2800 or 2800 x 2000.
     const QSize portrait = PictureSize(false);
-    QSize size(request.width, RoundHalfEven(double(request.width) * portrait.height() / portrait.width()));
-    if (arrangement.landscape)
+    QSize size = PictureSize(arrangement.landscape);
+    if (request.width > 0 && !arrangement.landscape)
+        size = QSize(request.width, RoundHalfEven(double(request.width) * portrait.height() / portrait.width()));
+    else if (request.width > 0)
         size = QSize(request.width, RoundHalfEven(double(request.width) * portrait.width() / portrait.height()));
     const QImage picture = RenderArrangementPicture(arrangement, data, size);
     if (picture.isNull())

@@ -127,6 +127,13 @@ TEST_F(FreshOutput, PicturePdfAndRenderCommandAgreeWithTheScreenSizedPicture)
     const Placement renderPlaced = PlacementOf(fresh, r);
     EXPECT_GE(renderPlaced.elements, 60);
     EXPECT_LE(renderPlaced.worst, 0.25);
+    // Without a width, a landscape file gives the editor's landscape picture.
+    f.RadioGroupHoko->SetItemIndex(1);  // "横"
+    f.RadioGroupHokoClick();
+    ASSERT_TRUE(f.SaveWorkState(ini));
+    RunProgram(QStringLiteral(TAMARIE_RENDER_PATH), {ini, rendered}, &code);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(QImage(rendered).size(), QSize(2800, 2000));
     // Bad arguments, and a file that cannot be read.
     RunProgram(QStringLiteral(TAMARIE_RENDER_PATH), {ini, out.filePath(QStringLiteral("x.gif"))}, &code);
     EXPECT_EQ(code, 2);
