@@ -1,6 +1,8 @@
 // Qt's own dialog texts read Japanese once the program's translations are in.
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileIconProvider>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -19,6 +21,14 @@ TEST(QtTranslations, StandardDialogButtonsReadJapanese)
     EXPECT_TRUE(box.button(QDialogButtonBox::Yes)->text().startsWith(QString("はい")));
     EXPECT_TRUE(box.button(QDialogButtonBox::No)->text().startsWith(QString("いいえ")));
     EXPECT_TRUE(box.button(QDialogButtonBox::Save)->text().startsWith(QString("保存")));
+}
+
+// The file dialog's type column: Qt 6 asks under a context the catalogue lacks.
+TEST(QtTranslations, FileTypeNamesReadJapanese)
+{
+    ASSERT_TRUE(InstallJapaneseQtTranslations(*qApp));
+    const QFileIconProvider icons;
+    EXPECT_EQ(icons.type(QFileInfo(QDir::tempPath())), QString("フォルダ"));
 }
 
 } // namespace
