@@ -1,7 +1,8 @@
 // links: tamarie_calendar
-// Full repaint of the twelve calendars of a maximised editor (1920 x 1080
-// screen: calendars of 373 x 522 with a 15-point grid font), with the rokuyo
-// and solar terms shown and without.
+// Full repaint of the twelve calendar windows of a maximised editor (1920 x
+// 1080 screen: calendars of 373 x 522 with a 15-point grid font), with the
+// rokuyo and solar terms shown and without.
+#include "arrangement_painter.h"
 #include "day_cell_painter.h"
 #include "day_data.h"
 #include "month_grid.h"
@@ -12,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -29,22 +29,27 @@ QApplication &App()
 }
 
 struct Calendars {
-    std::vector<std::unique_ptr<TplCalendarFormCalendar>> grids;
+    std::vector<CalendarLayer> layers;
     TDayData data;
-    QImage canvas{373, 480, QImage::Format_RGB32};
+    QImage canvas{373, 522, QImage::Format_RGB32};
 
     Calendars()
     {
         App();
         QFont font(QStringLiteral("IPAGothic"));
-        font.setPointSize(15);
         for (int m = 1; m <= 12; ++m) {
-            auto grid = std::make_unique<TplCalendarFormCalendar>();
-            grid->SetGridLineWidth(0);
-            grid->resize(373, 480);
-            grid->setFont(font);
-            grid->SetCalendarDate(DateToValue(QDate(2025, m, 1)));
-            grids.push_back(std::move(grid));
+            CalendarLayer c;
+            c.month = DateToValue(QDate(2025, m, 1));
+            c.bounds = QRect(0, 0, 373, 522);
+            c.backVisible = false;
+            c.backColor = c.windowColor = c.gridColor = c.keyColor = clSkyBlue;
+            c.gridFont = c.titleFont = font;
+            c.gridPoints = 15;
+            c.titlePoints = 23;
+            c.title = QStringLiteral("2025年 %1月").arg(m);
+            c.titleRect = QRect(0, 0, 373, 42);
+            c.gridRect = QRect(1, 42, 371, 476);
+            layers.push_back(c);
             // A few schedules and overrides per month, as a user would have.
             data.StoreSchedule(DateToValue(QDate(2025, m, 10)), QStringLiteral("打ち合わせ 10:00 本社"), 1);
             data.StoreSchedule(DateToValue(QDate(2025, m, 18)), QStringLiteral("歯医者"), 3);
@@ -55,17 +60,14 @@ struct Calendars {
     void Repaint(bool almanac)
     {
         const DayDataCells cells(data);
-        DayCellInputs in;
-        in.BackgroundColor = clSkyBlue;
-        in.ShowAlmanac = almanac;
-        in.HolidayOfWeek = data.Weekdays.HolidayOfWeek;
-        in.Data = &cells;
-        for (auto &grid : grids) {
-            grid->OnPaintCell = [&in](TplCalendarFormCalendar &g, QPainter &c, int col, int row, const QRect &r,
-                                      TGridDrawState s) { PaintCell(g, c, col, row, r, s, in); };
+        CalendarPaintData paintData;
+        paintData.data = &cells;
+        paintData.weekdays = data.Weekdays;
+        CalendarDisplayOptions options;
+        options.showAlmanac = almanac;
+        for (const CalendarLayer &c : layers) {
             QPainter p(&canvas);
-            p.setFont(grid->font());
-            grid->PaintGrid(p);
+            PaintCalendar(p, c, options, paintData, canvas.logicalDpiY(), CalendarSurface::KeyedWindow);
         }
     }
 };

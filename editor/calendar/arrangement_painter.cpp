@@ -123,14 +123,22 @@ void PaintPhoto(QPainter &p, const PhotoLayer &photo)
 
 } // namespace
 
-void PaintCalendar(QPainter &painter, const CalendarLayer &c, const CalendarDisplayOptions &options,
-                   const CalendarPaintData &data, qreal fontDpi, bool withBacking)
+void PaintCalendar(QPainter &painter, const CalendarLayer &layer, const CalendarDisplayOptions &options,
+                   const CalendarPaintData &data, qreal fontDpi, CalendarSurface surface)
 {
+    const bool keyedWindow = surface == CalendarSurface::KeyedWindow;
+    CalendarLayer opaque;
+    if (keyedWindow) {
+        opaque = layer;
+        opaque.keyed = false;
+        opaque.backVisible = false;
+    }
+    const CalendarLayer &c = keyedWindow ? opaque : layer;
     const qreal scale = FontScaleFor(painter, fontDpi);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, !keyedWindow);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    if (withBacking && c.backVisible && c.alpha > 0) {
+    if (c.backVisible && c.alpha > 0) {
         const QRect back = c.backBounds.translated(-c.bounds.topLeft());
         painter.save();
         painter.setOpacity(c.alpha / 255.0);

@@ -20,11 +20,18 @@ struct CalendarPaintData {
     THolidayWeekdays weekdays;
 };
 
+// Where a calendar is painted.  WithBacking: the output and a translucent
+// window; the backing's translucent fill comes first and fills in the key
+// colour are left out so that it shows.  KeyedWindow: an opaque window whose
+// key-coloured pixels the window system cuts out to show the backing window
+// behind; every colour is painted, the key too, and lines are not
+// antialiased, so no half-blended pixel is left around the holes.
+enum class CalendarSurface { WithBacking, KeyedWindow };
+
 // Calendar c with the calendar window's top-left at the painter's origin.
-// The backing's translucent fill is painted first unless withBacking is false
-// (a window that is itself translucent paints the backing on its own).
 void PaintCalendar(QPainter &painter, const CalendarLayer &c, const CalendarDisplayOptions &options,
-                   const CalendarPaintData &data, qreal fontDpi = 96.0, bool withBacking = true);
+                   const CalendarPaintData &data, qreal fontDpi = 96.0,
+                   CalendarSurface surface = CalendarSurface::WithBacking);
 
 // The paper, its photos and its calendars, in the paper's coordinates.
 void PaintArrangement(QPainter &painter, const Arrangement &arrangement, const CalendarPaintData &data);

@@ -1,6 +1,7 @@
 #include "calendar_form.h"
 
 #include "back_form.h"
+#include "day_cell_painter.h"
 #include "desktop_compositing.h"
 
 #include <QApplication>
@@ -103,8 +104,6 @@ TplCalendarForm::TplCalendarForm(QWidget *AOwner, bool Translucent)
     FPanelFormatDate = QString::fromUtf8("yyyy年 M月");
     Panel->SetCaption(FormatPanelDate(FPanelFormatDate, Calendar->CalendarDate()));
 
-    Panel->SetPaintedByWindow(FTranslucent);
-    Calendar->SetPaintedByWindow(FTranslucent);
     Panel->installEventFilter(this);
     Calendar->installEventFilter(this);
 }
@@ -189,27 +188,59 @@ QPoint TplCalendarForm::CursorPos() const
     return QCursor::pos();
 }
 
+CalendarLayer TplCalendarForm::OwnLayer() const
+{
+    CalendarLayer c;
+    c.month = Calendar->CalendarDate();
+    c.bounds = QRect(QPoint(0, 0), size());
+    c.backVisible = false;
+    c.backBounds = c.bounds;
+    c.alpha = 0;
+    c.backColor = Calendar->Color();
+    c.windowColor = FColor;
+    c.gridColor = Calendar->Color();
+    c.keyed = FTransparentColor;
+    c.keyColor = FTransparentColorValue;
+    c.panelColor = Panel->Color();
+    c.holidayColor = clRed;
+    c.dayTextColor = Calendar->FontColor();
+    c.gridFont = Calendar->font();
+    c.gridPoints = FontPointSize(Calendar->font(), Calendar);
+    c.titleFont = Panel->font();
+    c.titlePoints = FontPointSize(Panel->font(), Panel);
+    c.titleColor = Panel->FontColor();
+    c.title = Panel->Caption();
+    c.titleRect = Panel->isVisibleTo(this) ? Panel->geometry() : QRect();
+    c.gridRect = Calendar->isVisibleTo(this) ? Calendar->geometry() : QRect();
+    c.gridLineWidth = Calendar->GridLineWidth();
+    return c;
+}
+
+void TplCalendarForm::PaintWindow(QPainter &Painter, CalendarSurface Surface)
+{
+    if (OnPaintWindow) {
+        OnPaintWindow(Painter, Surface);
+    } else {
+        CalendarDisplayOptions options;
+        options.firstDayOfWeek = Calendar->StartOfWeek();
+        PaintCalendar(Painter, OwnLayer(), options, {}, Calendar->logicalDpiY(), Surface);
+    }
+    if (Calendar->isVisibleTo(this)) {
+        Painter.save();
+        Painter.translate(Calendar->pos());
+        Painter.setClipRect(QRect(QPoint(0, 0), Calendar->size()), Qt::IntersectClip);
+        Calendar->PaintFocus(Painter);
+        Painter.restore();
+    }
+}
+
 QImage TplCalendarForm::RenderOpaque()
 {
     // Painted directly rather than through QWidget::render, which skips the
     // children of a hidden window and would re-enter the repaint tracking.
     QImage img(size(), QImage::Format_RGB32);
-    img.fill(ResolveColorValue(FColor));
     QPainter p(&img);
-    if (Panel->isVisibleTo(this)) {
-        p.save();
-        p.translate(Panel->pos());
-        p.setClipRect(QRect(QPoint(0, 0), Panel->size()));
-        Panel->PaintPanel(p);
-        p.restore();
-    }
-    if (Calendar->isVisibleTo(this)) {
-        p.save();
-        p.translate(Calendar->pos());
-        p.setClipRect(QRect(QPoint(0, 0), Calendar->size()));
-        Calendar->PaintGrid(p);
-        p.restore();
-    }
+    PaintWindow(p, CalendarSurface::KeyedWindow);
     return img;
 }
 
@@ -237,10 +268,8 @@ QImage TplCalendarForm::WindowImage()
         return RenderImage();
     QImage img(size(), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
-    if (OnPaintWindow) {
-        QPainter p(&img);
-        OnPaintWindow(p);
-    }
+    QPainter p(&img);
+    PaintWindow(p, CalendarSurface::WithBacking);
     return img;
 }
 
@@ -345,14 +374,13 @@ void TplCalendarForm::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     if (!FTranslucent) {
-        p.fillRect(rect(), ResolveColorValue(FColor));
+        PaintWindow(p, CalendarSurface::KeyedWindow);
         return;
     }
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(rect(), Qt::transparent);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (OnPaintWindow)
-        OnPaintWindow(p);
+    PaintWindow(p, CalendarSurface::WithBacking);
 }
 
 bool TplCalendarForm::eventFilter(QObject *watched, QEvent *event)

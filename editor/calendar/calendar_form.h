@@ -1,10 +1,13 @@
 #pragma once
 // A calendar window: a frameless top-level window holding the month title
-// `Panel` and the month grid `Calendar`.  On a compositing desktop it is
-// translucent pixel by pixel and paints itself whole, its background at the
-// backing's opacity.  Otherwise its background colour doubles as a colour
-// key: pixels of that colour are cut out of the window's shape, so the
-// backing window behind shows through and takes the clicks there.
+// `Panel` and the month grid `Calendar`, which take the input while the
+// window paints itself whole.  On a compositing desktop it is translucent
+// pixel by pixel, its background at the backing's opacity.  Otherwise its
+// background colour doubles as a colour key: pixels of that colour are cut
+// out of the window's shape, so the backing window behind shows through and
+// takes the clicks there.
+#include "arrangement.h"
+#include "arrangement_painter.h"
 #include "month_grid.h"
 #include "title_panel.h"
 
@@ -61,9 +64,12 @@ public:
     std::function<void()> OnBoundsChanged;
 
     bool Translucent() const { return FTranslucent; }
-    // Paints the whole translucent window, its top-left at the origin; the
-    // title and the grid then paint nothing themselves.
-    std::function<void(QPainter &)> OnPaintWindow;
+    // Paints the whole window onto the surface given, its top-left at the
+    // origin.  Without it the window paints OwnLayer().
+    std::function<void(QPainter &, CalendarSurface)> OnPaintWindow;
+    // The calendar as far as the window and its widgets know it: no backing,
+    // holidays in red, the bounds at (0, 0).
+    CalendarLayer OwnLayer() const;
     // What the window shows of itself: for a translucent window its pixels
     // with their alpha, otherwise RenderImage().
     QImage WindowImage();
@@ -103,6 +109,9 @@ protected:
 private:
     void ScheduleKeyMask();
     void CheckServerPosition(int Generation);
+    // The calendar and, while the grid has the keyboard focus, its focus
+    // rectangle.
+    void PaintWindow(QPainter &Painter, CalendarSurface Surface);
     QImage RenderOpaque();
 
     bool FTranslucent = false;

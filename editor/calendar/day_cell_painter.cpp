@@ -371,21 +371,6 @@ void DrawFittedText(QPainter &Canvas, const DayCellState &state, const QString &
     Canvas.setFont(base);
 }
 
-void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
-               const TGridDrawState &AState, const DayCellInputs &In)
-{
-    // The grid follows the first-weekday setting before any text is read, so
-    // that every cell of this pass uses the same layout.
-    Grid.SetStartOfWeek(In.FirstDayOfWeek);
-    DayCellGrid g;
-    g.Year = Grid.Year();
-    g.Month = Grid.Month();
-    g.StartOfWeek = Grid.StartOfWeek();
-    g.MonthOffset = Grid.MonthOffset();
-    g.DaysInMonth = Grid.DaysThisMonth();
-    PaintDayCell(Canvas, g, ACol, AState.Fixed ? 0 : ARow, ARect, In);
-}
-
 void PaintDayCell(QPainter &Canvas, const DayCellGrid &Grid, int ACol, int ARow, const QRect &ARect,
                   const DayCellInputs &In)
 {

@@ -24,9 +24,6 @@ class QPaintDevice;
 
 namespace tamarie {
 
-class TplCalendarFormCalendar;
-struct TGridDrawState;
-
 // Label of a rokuyo index 0..5; empty for any other index.
 QString RokuyoLabel(int index);
 // Label of a solar-term or seasonal-day code 0..26; empty for 27 (no term)
@@ -170,11 +167,5 @@ DayCellGrid DayCellGridOf(TDateValue month, int startOfWeek);
 // font (already scaled for the device).  Header cells are row 0.
 void PaintDayCell(QPainter &Canvas, const DayCellGrid &Grid, int ACol, int ARow, const QRect &ARect,
                   const DayCellInputs &In);
-
-// Paints cell (ACol, ARow) of a calendar window's grid.  The painter's font
-// is the grid's font.  Also keeps the grid's first weekday equal to the
-// setting, which re-lays the month out when it differs.
-void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
-               const TGridDrawState &AState, const DayCellInputs &In);
 
 } // namespace tamarie

@@ -31,7 +31,6 @@ QColor ResolveColorValue(TColorValue value)
 TCalendar::TCalendar(QWidget *AOwner) : QWidget(AOwner)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     FUseCurrentDate = true;
     FDate = DateToValue(QDate::currentDate());
     UpdateCalendar();
@@ -252,95 +251,22 @@ void TCalendar::Change()
         OnChange(this);
 }
 
-void TCalendar::PaintGrid(QPainter &Canvas)
+void TCalendar::PaintFocus(QPainter &Canvas) const
 {
-    const QColor background = ResolveColorValue(FColor);
-    Canvas.fillRect(QRect(0, 0, width(), height()), background);
-
-    if (FGridLineWidth > 0) {
-        const QColor lineColor = palette().color(QPalette::Mid);
-        const int gridRight = CellRect(kGridCols - 1, 0).right() + 1;
-        const int gridBottom = CellRect(0, kGridRows - 1).bottom() + 1;
-        for (int i = 0; i < kGridCols - 1; ++i) {
-            const QRect r = CellRect(i, 0);
-            Canvas.fillRect(QRect(r.right() + 1, 0, FGridLineWidth, gridBottom), lineColor);
-        }
-        for (int i = 0; i < kGridRows - 1; ++i) {
-            const QRect r = CellRect(0, i);
-            Canvas.fillRect(QRect(0, r.bottom() + 1, gridRight, FGridLineWidth), lineColor);
-        }
-    }
-
-    const bool focused = hasFocus();
-    for (int row = 0; row < kGridRows; ++row) {
-        for (int col = 0; col < kGridCols; ++col) {
-            const QRect rect = CellRect(col, row);
-            if (rect.isEmpty())
-                continue;
-            TGridDrawState state;
-            state.Fixed = row == 0;
-            state.Selected = !state.Fixed && col == FCol && row == FRow;
-            state.Focused = state.Selected && focused;
-
-            Canvas.save();
-            Canvas.setFont(font());
-            if (state.Fixed)
-                Canvas.fillRect(rect, palette().color(QPalette::Button));
-            else if (state.Selected)
-                Canvas.fillRect(rect, palette().color(QPalette::Highlight));
-            else
-                Canvas.fillRect(rect, background);
-            Canvas.setPen(state.Selected ? palette().color(QPalette::HighlightedText)
-                                         : ResolveColorValue(FFontColor));
-            PaintCell(Canvas, col, row, rect, state);
-            Canvas.restore();
-        }
-    }
-
-    if (focused && FCol >= 0 && FRow >= 0) {
-        const QRect r = CellRect(FCol, FRow);
-        if (!r.isEmpty()) {
-            Canvas.save();
-            QPen pen(ResolveColorValue(FFontColor));
-            pen.setStyle(Qt::DotLine);
-            pen.setWidth(1);
-            Canvas.setPen(pen);
-            Canvas.setBrush(Qt::NoBrush);
-            Canvas.drawRect(r.adjusted(0, 0, -1, -1));
-            Canvas.restore();
-        }
-    }
-}
-
-void TCalendar::PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARect, TGridDrawState)
-{
-    const QString text = GetCellText(ACol, ARow);
-    if (text.isEmpty())
+    if (!hasFocus() || FCol < 0 || FRow < 0)
         return;
-    const QFontMetrics fm(Canvas.font());
-    const int tw = fm.horizontalAdvance(text);
-    const int th = fm.height();
-    const int x = ARect.left() + (ARect.width() - tw) / 2;
-    const int y = ARect.top() + (ARect.height() - th) / 2;
+    const QRect r = CellRect(FCol, FRow);
+    if (r.isEmpty())
+        return;
     Canvas.save();
-    Canvas.setClipRect(ARect, Qt::IntersectClip);
-    Canvas.drawText(QPoint(x, y + fm.ascent()), text);
+    QPen pen(ResolveColorValue(FFontColor));
+    pen.setStyle(Qt::DotLine);
+    pen.setWidth(1);
+    Canvas.setPen(pen);
+    Canvas.setBrush(Qt::NoBrush);
+    Canvas.setRenderHint(QPainter::Antialiasing, false);
+    Canvas.drawRect(r.adjusted(0, 0, -1, -1));
     Canvas.restore();
-}
-
-void TCalendar::SetPaintedByWindow(bool Value)
-{
-    FPaintedByWindow = Value;
-    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
-    update();
-}
-
-void TCalendar::paintEvent(QPaintEvent *)
-{
-    if (FPaintedByWindow)
-        return;
-    QPainter p(this);
-    PaintGrid(p);
 }
 
 void TCalendar::resizeEvent(QResizeEvent *event)
@@ -402,49 +328,7 @@ void TCalendar::focusOutEvent(QFocusEvent *event)
 
 // ---- TplCalendarFormCalendar -------------------------------------------
 
-namespace {
-TCellPainter &DefaultPainterSlot()
-{
-    static TCellPainter painter;
-    return painter;
-}
-} // namespace
-
 TplCalendarFormCalendar::TplCalendarFormCalendar(QWidget *AOwner) : TCalendar(AOwner) {}
-
-void TplCalendarFormCalendar::SetDefaultCellPainter(TCellPainter painter)
-{
-    DefaultPainterSlot() = std::move(painter);
-}
-
-const TCellPainter &TplCalendarFormCalendar::DefaultCellPainter()
-{
-    return DefaultPainterSlot();
-}
-
-void TplCalendarFormCalendar::PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
-                                        TGridDrawState AState)
-{
-    if (OnPaintCell) {
-        OnPaintCell(*this, Canvas, ACol, ARow, ARect, AState);
-        return;
-    }
-    if (const TCellPainter &painter = DefaultCellPainter()) {
-        painter(*this, Canvas, ACol, ARow, ARect, AState);
-        return;
-    }
-    PaintCellText(Canvas, ACol, ARow, ARect, AState);
-}
-
-void TplCalendarFormCalendar::PaintCellText(QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
-                                            TGridDrawState AState)
-{
-    // Calendar windows show the background (the colour key) in every cell,
-    // the current one included; only the focus rectangle marks it.
-    Canvas.fillRect(ARect, ResolveColorValue(Color()));
-    Canvas.setPen(ResolveColorValue(FontColor()));
-    TCalendar::PaintCell(Canvas, ACol, ARow, ARect, AState);
-}
 
 void TplCalendarFormCalendar::Click()
 {

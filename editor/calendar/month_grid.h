@@ -1,8 +1,9 @@
 #pragma once
 // The month grid: 7 columns by 7 rows, the first row naming the weekdays and
 // the six others holding the day numbers of one month.  TCalendar is the
-// general grid; TplCalendarFormCalendar is the one a calendar window holds,
-// whose per-cell painting is supplied from outside (the day-cell painting).
+// general grid; TplCalendarFormCalendar is the one a calendar window holds.
+// The grids take the input (selection, clicks, keys, focus); the calendar
+// window paints them with the rest of the calendar.
 #include "month_layout.h"
 #include "platform/values.h"
 
@@ -17,12 +18,6 @@ class TplCalendarForm;
 class TplCalendarFormCalendar;
 
 using TNotifyEvent = std::function<void(QObject *Sender)>;
-
-struct TGridDrawState {
-    bool Selected = false; // the current cell
-    bool Focused = false;  // the current cell while the grid has keyboard focus
-    bool Fixed = false;    // a header cell
-};
 
 // System colour value of the window text (high byte 0xFF marks a system colour).
 constexpr TColorValue clWindowText = static_cast<TColorValue>(0xFF000008u);
@@ -90,17 +85,11 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
 
-    // Paints every cell of the grid onto a painter whose origin is the grid's
-    // top-left corner (also used by paintEvent).
-    void PaintGrid(QPainter &Canvas);
-    // When its window paints everything itself, this widget paints nothing
-    // (and lets the window show through).
-    void SetPaintedByWindow(bool Value);
-    bool PaintedByWindow() const { return FPaintedByWindow; }
+    // The dotted rectangle around the current cell while the grid has the
+    // keyboard focus, onto a painter whose origin is the grid's top-left.
+    void PaintFocus(QPainter &Canvas) const;
 
 protected:
-    // Paints one cell; the grid has filled it and set its font and pen.
-    virtual void PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARect, TGridDrawState AState);
     // Whether a cell may become current.
     virtual bool SelectCell(int ACol, int ARow);
     virtual void Click();
@@ -109,7 +98,6 @@ protected:
     // Makes a cell current through SelectCell; false when refused.
     bool FocusCell(int ACol, int ARow);
 
-    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -125,7 +113,6 @@ protected:
     bool FUseCurrentDate = true;
 
 private:
-    bool FPaintedByWindow = false;
     void SetDateComponents(int y, int m, int d);
     // Follows the client size at once, also while the grid is hidden.
     TCellSize CellSize() const { return CellSizeFor(width(), height(), FGridLineWidth); }
@@ -137,14 +124,6 @@ private:
     TColorValue FFontColor = clWindowText;
 };
 
-// Paints one cell of a calendar window's grid.  The painter's origin is the
-// grid's top-left and its font the grid's font; the grid has filled the cell
-// with its background (the highlight colour for the current cell) and set the
-// pen to the matching text colour.  The painter state is restored afterwards;
-// the focus rectangle is drawn over the current cell after all cells.
-using TCellPainter = std::function<void(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow,
-                                        const QRect &ARect, TGridDrawState AState)>;
-
 class TplCalendarFormCalendar : public TCalendar {
 public:
     explicit TplCalendarFormCalendar(QWidget *AOwner = nullptr);
@@ -152,17 +131,7 @@ public:
     TplCalendarForm *FCalForm = nullptr; // the window holding the grid; not owned
     bool FCanClose = true;
 
-    // Painter for this grid; when empty the process-wide one is used, and
-    // without either the plain day numbers and weekday names are drawn.
-    TCellPainter OnPaintCell;
-    static void SetDefaultCellPainter(TCellPainter painter);
-    static const TCellPainter &DefaultCellPainter();
-
-    // The plain painting: text centred in the cell (used when no painter is set).
-    void PaintCellText(QPainter &Canvas, int ACol, int ARow, const QRect &ARect, TGridDrawState AState);
-
 protected:
-    void PaintCell(QPainter &Canvas, int ACol, int ARow, const QRect &ARect, TGridDrawState AState) override;
     void Click() override;
     void Change() override;
 };

@@ -1,7 +1,7 @@
 #pragma once
-// The month title of a calendar window: a flat panel with a centred caption
-// on its own background colour.  Mouse presses and moves go to the window's
-// title drag through the hooks below.
+// The month title of a calendar window: a caption centred on its own
+// background colour, which the window paints.  Mouse presses and moves go to
+// the window's title drag through the hooks below.
 #include "platform/values.h"
 
 #include <QWidget>
@@ -26,21 +26,12 @@ public:
     std::function<void(QObject *, Qt::MouseButtons, int, int)> OnMouseMove;
     std::function<void(QObject *, Qt::MouseButton, int, int)> OnMouseUp;
 
-    // Paints the panel onto a painter whose origin is the panel's top-left.
-    void PaintPanel(QPainter &Canvas);
-    // When its window paints everything itself, this widget paints nothing
-    // (and lets the window show through).
-    void SetPaintedByWindow(bool Value);
-    bool PaintedByWindow() const { return FPaintedByWindow; }
-
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool FPaintedByWindow = false;
     QString FCaption;
     TColorValue FColor = clMoneyGreen;
     TColorValue FFontColor = clBlack;

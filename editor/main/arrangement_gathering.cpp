@@ -141,15 +141,6 @@ ArrangementRendering TForm1::GatherArrangement()
     return arrangement;
 }
 
-namespace {
-
-int PointsOfFont(const QFont &font, const QWidget *on)
-{
-    return FontPointSize(font, on);
-}
-
-} // namespace
-
 Arrangement TForm1::CaptureArrangement() const
 {
     Arrangement a;
@@ -186,44 +177,32 @@ Arrangement TForm1::CaptureArrangement() const
 
 CalendarLayer TForm1::CalendarLayerOf(int n, const QPoint &origin) const
 {
-        const TplCalendarForm *cal = CalForm[n];
-        const TBackForm *back = ABackForm[n];
-        const TplCalendarFormCalendar *grid = cal->Calendar;
-        CalendarLayer c;
-        c.index = n;
-        c.month = grid->CalendarDate();
-        c.bounds = cal->geometry().translated(-origin);
-        c.backVisible = back && back->Shown();
-        // A backing that is part of its calendar window covers just that window.
-        c.backBounds = back && !back->PartOfCalendar() ? back->geometry().translated(-origin) : c.bounds;
-        c.alpha = c.backVisible ? back->AlphaBlendValue() : 0;
-        c.backColor = back ? back->Color() : grid->Color();
-        c.windowColor = cal->Color();
-        c.gridColor = grid->Color();
-        c.keyed = cal->TransparentColor();
-        c.keyColor = cal->TransparentColorValue();
-        c.panelColor = cal->Panel->Color();
-        c.holidayColor = HolidayTextColor[n];
-        c.dayTextColor = grid->FontColor();
-        c.gridFont = grid->font();
-        c.gridPoints = PointsOfFont(grid->font(), grid);
-        c.titleFont = cal->Panel->font();
-        c.titlePoints = PointsOfFont(cal->Panel->font(), cal->Panel);
-        c.titleColor = cal->Panel->FontColor();
-        c.title = cal->Panel->Caption();
-        c.titleRect = cal->Panel->isVisibleTo(cal) ? cal->Panel->geometry() : QRect();
-        c.gridRect = grid->isVisibleTo(cal) ? grid->geometry() : QRect();
-        c.gridLineWidth = grid->GridLineWidth();
-        return c;
+    const TplCalendarForm *cal = CalForm[n];
+    const TBackForm *back = ABackForm[n];
+    CalendarLayer c = cal->OwnLayer();
+    c.index = n;
+    c.bounds = cal->geometry().translated(-origin);
+    c.backVisible = back && back->Shown();
+    // A backing that is part of its calendar window covers just that window.
+    c.backBounds = back && !back->PartOfCalendar() ? back->geometry().translated(-origin) : c.bounds;
+    c.alpha = c.backVisible ? back->AlphaBlendValue() : 0;
+    if (back)
+        c.backColor = back->Color();
+    c.holidayColor = HolidayTextColor[n];
+    return c;
 }
 
-void TForm1::PaintCalendarWindow(int N, QPainter &Painter) const
+void TForm1::PaintCalendarWindow(int N, QPainter &Painter, CalendarSurface Surface) const
 {
-    const TplCalendarForm *cal = CalendarPair(N).Cal;
+    TplCalendarForm *cal = CalendarPair(N).Cal;
     if (!cal)
         return;
+    const CalendarDisplayOptions options = DisplayOptions();
+    // The grid's layout follows the first-weekday setting before anything is
+    // drawn, so that its clicks land on the days shown.
+    cal->Calendar->SetStartOfWeek(options.firstDayOfWeek);
     const CalendarLayer c = CalendarLayerOf(N, cal->geometry().topLeft());
-    PaintCalendar(Painter, c, DisplayOptions(), PaintData(), cal->Calendar->logicalDpiY());
+    PaintCalendar(Painter, c, options, PaintData(), cal->Calendar->logicalDpiY(), Surface);
 }
 
 CalendarDisplayOptions TForm1::DisplayOptions() const

@@ -78,14 +78,9 @@ void TForm1::CreateCalendarPair(int N)
     const bool translucent = DesktopComposites();
     auto *cal = new TplCalendarForm(this, translucent);
     CalForm[N] = cal;
-    if (translucent)
-        cal->OnPaintWindow = [this, N](QPainter &p) { PaintCalendarWindow(N, p); };
+    cal->OnPaintWindow = [this, N](QPainter &p, CalendarSurface surface) { PaintCalendarWindow(N, p, surface); };
     cal->SetTag(N);
     cal->Calendar->OnDblClick = [this](QObject *sender) { CalendarDblClick(sender); };
-    cal->Calendar->OnPaintCell = [this](TplCalendarFormCalendar &grid, QPainter &canvas, int col, int row,
-                                        const QRect &rect, TGridDrawState state) {
-        PaintCell(grid, canvas, col, row, rect, state);
-    };
     cal->IsStarting = [this] { return IsStart; };
     cal->OnBoundsChanged = [this, N] { RememberCalendarPlace(N); };
 

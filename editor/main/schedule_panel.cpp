@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDate>
-#include <QPainter>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -200,29 +199,10 @@ void TForm1::RefreshHolidayCheckBox()
     CheckBoxIsHolidayChangedByProc = false;
 }
 
-// ---- Day cells -------------------------------------------------------------
+// ---- Almanac labels -------------------------------------------------------
 
 QString TForm1::GetRokuyo(TDateValue D) const { return tamarie::GetRokuyo(D); }
 
 QString TForm1::GetSekki(TDateValue D) const { return tamarie::GetSekki(D); }
-
-void TForm1::PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
-                       const TGridDrawState &AState)
-{
-    const int k = Grid.FCalForm ? Grid.FCalForm->Tag() : 0;
-    const bool indexed = k >= 1 && k <= kMaxCalendars;
-    DayCellInputs in;
-    in.BackgroundColor = indexed && ABackForm[k] ? ABackForm[k]->Color() : Grid.Color();
-    in.HolidayColor = indexed ? HolidayTextColor[k] : clRed;
-    in.WorkingDayColor = Grid.FontColor();
-    in.FirstDayOfWeek = std::max(0, RadioGroupFirstDayOfWeek->ItemIndex());
-    in.WeekDayMode = RadioGroupWeekDayMode->ItemIndex();
-    in.ShowAlmanac = CheckBoxShowRokuyo->isChecked();
-    // The weekday lists as the day data holds them (kept in step with the lists).
-    static_cast<THolidayWeekdays &>(in) = DayData.Weekdays;
-    in.Data = &DayCells;
-    // The almanac labels come from the painting's own per-date memory.
-    tamarie::PaintCell(Grid, Canvas, ACol, ARow, ARect, AState, in);
-}
 
 } // namespace tamarie

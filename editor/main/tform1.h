@@ -44,7 +44,7 @@ namespace tamarie {
 
 class TplCalendarForm;
 class TplCalendarFormCalendar;
-struct TGridDrawState;
+enum class CalendarSurface;
 class TBackForm;
 class TCheckListBox;
 class TColorBox;
@@ -279,9 +279,6 @@ public:
     void RepaintScheduleCalendar();
     QString GetRokuyo(TDateValue D) const;
     QString GetSekki(TDateValue D) const;
-    // The painting of every day cell of calendar window Grid.FCalForm.
-    void PaintCell(TplCalendarFormCalendar &Grid, QPainter &Canvas, int ACol, int ARow, const QRect &ARect,
-                   const TGridDrawState &AState);
 
     // ---- Handlers of the controls, each in the file of its concern -----
     void CalendarDblClick(QObject *Sender);
@@ -441,8 +438,8 @@ public:
     Arrangement CaptureArrangement() const;
     // Calendar N as plain values, origin the screen point of (0, 0).
     CalendarLayer CalendarLayerOf(int N, const QPoint &origin) const;
-    // Translucent calendar window N painted whole with the output's painter.
-    void PaintCalendarWindow(int N, QPainter &Painter) const;
+    // Calendar window N painted whole with the output's painter.
+    void PaintCalendarWindow(int N, QPainter &Painter, CalendarSurface Surface) const;
     // The display options and the day data the painting of the calendars reads.
     CalendarDisplayOptions DisplayOptions() const;
     CalendarPaintData PaintData() const;

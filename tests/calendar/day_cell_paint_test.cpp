@@ -101,12 +101,11 @@ protected:
         image.fill(Qt::white);
         QPainter p(&image);
         p.setFont(font);
-        TGridDrawState state;
-        state.Fixed = row == 0;
-        PaintCell(*grid, p, col, row, CellRect(col, row), state, in);
+        PaintDayCell(p, Month(), col, row, CellRect(col, row), in);
         return image;
     }
 
+    DayCellGrid Month() const { return DayCellGridOf(grid->CalendarDate(), in.FirstDayOfWeek); }
     static QRect CellRect(int col, int row) { return QRect(col * kCell, row * kCell, kCell, kCell); }
 
     // Where the number of a cell stands without the almanac (centred at the top).
@@ -360,14 +359,6 @@ TEST_F(DayCellPaint, EmptyCellIsOnlyBackground)
     EXPECT_EQ(image.pixelColor(r.right() + 1, r.top()), QColor(Qt::white));
 }
 
-TEST_F(DayCellPaint, FirstDayOfWeekSettingRelaysTheGrid)
-{
-    in.FirstDayOfWeek = 1;
-    Paint(0, 0);
-    EXPECT_EQ(grid->StartOfWeek(), 1);
-    EXPECT_EQ(grid->GetCellText(5, 1), "1");  // Monday start: the Saturday 1st is in column 5
-}
-
 TEST_F(DayCellPaint, FontSizeInPixelsCountsInPointsOfTheDevice)
 {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -396,7 +387,7 @@ TEST_F(DayCellPaint, TinyCellsDoNotCrash)
     f.setPointSize(1);
     p.setFont(f);
     for (const QRect &r : {QRect(0, 0, 0, 0), QRect(0, 0, 1, 1), QRect(0, 0, 3, 2)})
-        PaintCell(*grid, p, kColThu, 2, r, TGridDrawState{}, in);
+        PaintDayCell(p, Month(), kColThu, 2, r, in);
     p.end();
     // Everything stays inside the cells, however little room they leave.
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));

@@ -2,8 +2,6 @@
 // and the painting hook, headless.
 #include "calendar/month_grid.h"
 
-#include <QImage>
-#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -257,86 +255,6 @@ TEST(MonthGrid, CellDateOfDayCells)
     EXPECT_EQ(grid.CellDate(1, 6), D(2025, 3, 31));
     EXPECT_EQ(grid.CellDate(0, 1), 0);
     EXPECT_EQ(grid.CellDate(3, 0), 0);
-}
-
-TEST(MonthGridPainting, HookReceivesEveryCell)
-{
-    TplCalendarFormCalendar grid;
-    grid.SetGridLineWidth(0);
-    grid.resize(219, 170);
-    grid.SetCalendarDate(D(2025, 6, 1));
-    int cells = 0, fixed = 0, selected = 0;
-    grid.OnPaintCell = [&](TplCalendarFormCalendar &g, QPainter &, int col, int row, const QRect &rect,
-                           TGridDrawState state) {
-        EXPECT_EQ(&g, &grid);
-        EXPECT_EQ(rect, g.CellRect(col, row));
-        EXPECT_EQ(state.Fixed, row == 0);
-        ++cells;
-        fixed += state.Fixed;
-        selected += state.Selected;
-        if (state.Selected) {
-            EXPECT_EQ(col, g.Col());
-            EXPECT_EQ(row, g.Row());
-        }
-    };
-    QImage img(grid.size(), QImage::Format_RGB32);
-    QPainter p(&img);
-    grid.PaintGrid(p);
-    EXPECT_EQ(cells, 49);
-    EXPECT_EQ(fixed, 7);
-    EXPECT_EQ(selected, 1);
-}
-
-TEST(MonthGridPainting, DefaultPainterServesGridsWithoutTheirOwn)
-{
-    int calls = 0;
-    TplCalendarFormCalendar::SetDefaultCellPainter(
-        [&](TplCalendarFormCalendar &, QPainter &, int, int, const QRect &, TGridDrawState) { ++calls; });
-    TplCalendarFormCalendar grid;
-    grid.resize(70, 70);
-    QImage img(grid.size(), QImage::Format_RGB32);
-    {
-        QPainter p(&img);
-        grid.PaintGrid(p);
-    }
-    TplCalendarFormCalendar::SetDefaultCellPainter({});
-    EXPECT_EQ(calls, 49);
-}
-
-// Without any painter the day numbers are drawn centred in their cells, in
-// the font colour, on the grid colour.
-TEST(MonthGridPainting, PlainNumbersAreCentred)
-{
-    TplCalendarFormCalendar grid;
-    grid.SetGridLineWidth(0);
-    grid.resize(210, 210);
-    grid.SetColor(clWhite);
-    grid.SetFontColor(clBlack);
-    grid.SetCalendarDate(D(2025, 6, 1));
-    QImage img(grid.size(), QImage::Format_RGB32);
-    {
-        QPainter p(&img);
-        grid.PaintGrid(p);
-    }
-    // Day 8 (column 0, row 2): ink only inside the cell, around its centre.
-    const QRect cell = grid.CellRect(0, 2);
-    int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
-    for (int y = cell.top(); y <= cell.bottom(); ++y)
-        for (int x = cell.left(); x <= cell.right(); ++x)
-            if (qGray(img.pixel(x, y)) < 128) {
-                minX = std::min(minX, x);
-                maxX = std::max(maxX, x);
-                minY = std::min(minY, y);
-                maxY = std::max(maxY, y);
-            }
-    ASSERT_GE(maxX, 0) << "no text drawn";
-    EXPECT_NEAR((minX + maxX) / 2.0, cell.center().x(), 3.0);
-    EXPECT_NEAR((minY + maxY) / 2.0, cell.center().y(), 5.0);
-    // An empty cell stays in the grid colour.
-    const QRect empty = grid.CellRect(3, 6);
-    for (int y = empty.top(); y <= empty.bottom(); ++y)
-        for (int x = empty.left(); x <= empty.right(); ++x)
-            ASSERT_EQ(img.pixel(x, y), qRgb(255, 255, 255));
 }
 
 } // namespace

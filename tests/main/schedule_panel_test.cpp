@@ -319,12 +319,7 @@ TEST_F(SchedulePanel, CalendarPaintsWithTheCalendarsHolidayColour)
     TplCalendarFormCalendar *grid = form->CalForm[1]->Calendar;
     form->HolidayTextColor[1] = 0x00FF00;  // green
     form->CheckBoxShowRokuyo->setChecked(false);
-    QImage image(grid->size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        grid->PaintGrid(p);
-    }
+    const QImage image = form->CalForm[1]->RenderImage().copy(grid->geometry());
     // The Sunday column (0) is off every week: some pure green there, none elsewhere in row 2.
     auto greenIn = [&image](const QRect &r) {
         int n = 0;
@@ -337,6 +332,17 @@ TEST_F(SchedulePanel, CalendarPaintsWithTheCalendarsHolidayColour)
     };
     EXPECT_GT(greenIn(grid->CellRect(0, 2)), 3);
     EXPECT_EQ(greenIn(grid->CellRect(3, 2)), 0);
+}
+
+TEST_F(SchedulePanel, PaintingTheCalendarRelaysItsGridForTheFirstWeekday)
+{
+    TplCalendarFormCalendar *grid = form->CalForm[1]->Calendar;
+    grid->SetCalendarDate(Date(2025, 3, 15));  // the 1st is a Saturday
+    form->RadioGroupFirstDayOfWeek->SetItemIndex(1);
+    form->RadioGroupFirstDayOfWeekClick();
+    form->CalForm[1]->RenderImage();
+    EXPECT_EQ(grid->StartOfWeek(), 1);
+    EXPECT_EQ(grid->GetCellText(5, 1), "1");  // so a click on column 5 of row 1 takes the 1st
 }
 
 } // namespace
