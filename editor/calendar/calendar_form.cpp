@@ -147,6 +147,7 @@ void TplCalendarForm::PanelMouseDown(QObject *, Qt::MouseButton, Qt::MouseButton
     Panel->setFocus(Qt::MouseFocusReason);
     MouseDownPos = CursorPos();
     FDragging = false;
+    FPressed = true;
 }
 
 void TplCalendarForm::PanelMouseMove(QObject *, Qt::MouseButtons Shift, int, int)
@@ -161,18 +162,25 @@ void TplCalendarForm::PanelMouseMove(QObject *, Qt::MouseButtons Shift, int, int
     }
     if (!DragThresholdExceeded(MouseDownPos, c))
         return;
-    if (!(Shift & Qt::LeftButton))
+    if (!(Shift & Qt::LeftButton) || !FPressed)
         return;
     if (BeginWindowMove(c))
         return;
     // No window manager to hand the move to: follow the pointer ourselves.
+    // The point pressed stays under the pointer, however late this move
+    // event came on a busy machine.
     FDragging = true;
-    FDragOffset = c - pos();
+    FDragOffset = MouseDownPos - pos();
+    move(c - FDragOffset);
 }
 
 void TplCalendarForm::PanelMouseUp(QObject *, Qt::MouseButton, int, int)
 {
+    // The drop lands where the button came up, whichever moves were merged.
+    if (FDragging)
+        move(CursorPos() - FDragOffset);
     FDragging = false;
+    FPressed = false;
 }
 
 bool TplCalendarForm::BeginWindowMove(const QPoint &)

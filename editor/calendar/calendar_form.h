@@ -121,6 +121,7 @@ private:
     TColorValue FTransparentColorValue = clWhite;
     QPointer<TBackForm> FBackForm; // cleared if the backing window goes first
     bool FDragging = false;
+    bool FPressed = false;  // a title press whose release has not come yet
     QPoint FDragOffset;
     bool FMaskPending = false;
     int FMoveGeneration = 0;  // counts the moves, the window system's and ours

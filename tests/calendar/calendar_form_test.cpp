@@ -154,23 +154,29 @@ TEST(TitleDrag, WindowFollowsThePointerAndTheBackingWindowFollows)
 
     form.cursor = {310, 210};
     form.PanelMouseDown(form.Panel, Qt::LeftButton, Qt::LeftButton, 10, 10);
-    form.cursor = {320, 210}; // beyond the threshold: the drag starts here
+    // The first move seen comes late, far beyond the threshold: the point
+    // pressed stays under the pointer all the same.
+    form.cursor = {360, 210};
     form.PanelMouseMove(form.Panel, Qt::LeftButton, 20, 10);
     ASSERT_TRUE(form.Dragging());
-    EXPECT_EQ(form.pos(), QPoint(300, 200));
+    EXPECT_EQ(form.pos(), QPoint(350, 200));
 
     form.cursor = {350, 250};
     form.PanelMouseMove(form.Panel, Qt::LeftButton, 20, 10);
     Settle();
-    EXPECT_EQ(form.pos(), QPoint(330, 240));
+    EXPECT_EQ(form.pos(), QPoint(340, 240));
     EXPECT_EQ(back.pos(), form.pos());
 
+    // Released further on than the last move seen: the drop is at the release.
+    form.cursor = {380, 260};
     form.PanelMouseUp(form.Panel, Qt::LeftButton, 20, 10);
     EXPECT_FALSE(form.Dragging());
+    Settle();
+    EXPECT_EQ(form.pos(), QPoint(370, 250));
     form.cursor = {400, 400};
     form.PanelMouseMove(form.Panel, Qt::LeftButton, 20, 10);
     Settle();
-    EXPECT_EQ(form.pos(), QPoint(330, 240));
+    EXPECT_EQ(form.pos(), QPoint(370, 250));
 }
 
 TEST(TitleDrag, DuringStartUpTheBackingWindowStays)
@@ -249,7 +255,7 @@ TEST(BackForm, PressInTheTitleAreaDragsTheCalendar)
     form.cursor = {336, 230};
     SendMouse(&back, QEvent::MouseMove, {16, 10}, Qt::NoButton, Qt::LeftButton);
     Settle();
-    EXPECT_EQ(form.pos(), QPoint(320, 220));
+    EXPECT_EQ(form.pos(), QPoint(326, 220));  // the point pressed under the pointer
     EXPECT_EQ(back.pos(), form.pos());
     SendMouse(&back, QEvent::MouseButtonRelease, {16, 10}, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(form.Dragging());
