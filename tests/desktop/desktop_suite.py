@@ -216,20 +216,25 @@ def test_ok_twelve_months(d):
     check(sorted(p["calendar"]) == list(range(1, 13)), "OK with 12 months shows 12 calendars")
 
 
+def save_through_menu(d, key, path, settle):
+    # ファイル, the command's access key, the path typed into the file dialog.
+    d.xdo("key", "alt+f")
+    time.sleep(0.5)
+    d.xdo("key", key)
+    time.sleep(1.5)
+    d.xdo("type", path)
+    d.xdo("key", "Return")
+    for _ in range(40):
+        if os.path.exists(path) and os.path.getsize(path) > 0:
+            break
+        time.sleep(0.25)
+    time.sleep(settle)
+
+
 def test_save_picture(d):
     # 画像で保存 through the menu's access keys and the file dialog, as a user would.
     out = os.path.join(d.home, "saved.png")
-    d.xdo("key", "alt+f")
-    time.sleep(0.5)
-    d.xdo("key", "s")
-    time.sleep(1.5)
-    d.xdo("type", out)
-    d.xdo("key", "Return")
-    for _ in range(40):
-        if os.path.exists(out) and os.path.getsize(out) > 0:
-            break
-        time.sleep(0.25)
-    time.sleep(1)
+    save_through_menu(d, "s", out, 1)
     check(os.path.exists(out), "画像で保存 wrote the picture")
     if not os.path.exists(out):
         return
@@ -259,17 +264,7 @@ def test_render_matches_picture(d):
     picture = os.path.join(d.home, "saved.png")
     plan = os.path.join(d.home, "plan.ini")
     rendered = os.path.join(d.home, "rendered.png")
-    d.xdo("key", "alt+f")
-    time.sleep(0.5)
-    d.xdo("key", "n")  # 名前を付けて作業状態を保存
-    time.sleep(1.5)
-    d.xdo("type", plan)
-    d.xdo("key", "Return")
-    for _ in range(40):
-        if os.path.exists(plan) and os.path.getsize(plan) > 0:
-            break
-        time.sleep(0.25)
-    time.sleep(0.5)
+    save_through_menu(d, "n", plan, 0.5)  # 名前を付けて作業状態を保存
     check(os.path.exists(plan), "名前を付けて作業状態を保存 wrote the file")
     if not (os.path.exists(plan) and os.path.exists(picture)):
         return

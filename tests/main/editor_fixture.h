@@ -11,6 +11,7 @@
 #include "back_form.h"
 #include "calendar_form.h"
 #include "dialogs.h"
+#include "labeled_edit.h"
 #include "tform1.h"
 #include "support/temporary_home.h"
 
@@ -52,6 +53,22 @@ protected:
             QCoreApplication::processEvents();
         }
         return *form;
+    }
+
+    // The editor as the output tests start it: its print window made, shown,
+    // and OK pressed for `months` months from year/month (no save question).
+    TForm1 &MakeShowingMonths(int year, int month, int months)
+    {
+        TForm1 &f = Make(false);
+        f.CreateOutputWindows();
+        f.show();
+        QCoreApplication::processEvents();
+        f.LECalendarYear->setText(QString::number(year));
+        f.LECalendarMonth->setText(QString::number(month));
+        f.LECalendarMonths->setText(QString::number(months));
+        dialogs::Answer(false);
+        f.BtnOKClick();
+        return f;
     }
 
     // Screen position of a point given in the main window's client coordinates.

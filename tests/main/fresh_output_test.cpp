@@ -60,15 +60,7 @@ protected:
 TEST_F(FreshOutput, PicturePdfAndRenderCommandAgreeWithTheScreenSizedPicture)
 {
     ASSERT_TRUE(out.isValid());
-    TForm1 &f = Make(false);
-    f.CreateOutputWindows();
-    f.show();
-    QCoreApplication::processEvents();
-    f.LECalendarYear->setText(QStringLiteral("2025"));
-    f.LECalendarMonth->setText(QStringLiteral("4"));
-    f.LECalendarMonths->setText(QStringLiteral("1"));
-    dialogs::Answer(false);
-    f.BtnOKClick();
+    TForm1 &f = MakeShowingMonths(2025, 4, 1);
     // A light photo over the whole paper, from a file, so the ink is the calendar's.
     QImage light(64, 48, QImage::Format_RGB32);
     light.fill(qRgb(235, 230, 200));

@@ -19,15 +19,7 @@ TEST_F(ScreenOutput, SavedPictureIsTheComposedCaptureResampledBilinearly)
 {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
-    TForm1 &f = Make(false);
-    f.CreateOutputWindows();
-    f.show();
-    QCoreApplication::processEvents();
-    f.LECalendarYear->setText(QStringLiteral("2025"));
-    f.LECalendarMonth->setText(QStringLiteral("4"));
-    f.LECalendarMonths->setText(QStringLiteral("2"));
-    dialogs::Answer(false);
-    f.BtnOKClick();
+    TForm1 &f = MakeShowingMonths(2025, 4, 2);
     QCoreApplication::processEvents();
 
     f.RadioGroupOutput->SetItemIndex(1);  // "画面どおり"
