@@ -12,11 +12,11 @@ const QString kTop = QStringLiteral("PaperOffsetTop");
 constexpr int kLimit = 1000;
 } // namespace
 
-std::optional<QPoint> ReadPaperOffset(const QString &configPath)
+namespace {
+
+std::optional<QPoint> OffsetIn(const IniFile &ini)
 {
-    IniFile ini;
-    if (configPath.isEmpty() || !ini.Load(configPath) || !ini.ValueExists(kSection, kLeft)
-        || !ini.ValueExists(kSection, kTop))
+    if (!ini.ValueExists(kSection, kLeft) || !ini.ValueExists(kSection, kTop))
         return std::nullopt;
     const QPoint offset(ini.ReadInteger(kSection, kLeft, 0), ini.ReadInteger(kSection, kTop, 0));
     if (std::abs(offset.x()) > kLimit || std::abs(offset.y()) > kLimit)
@@ -24,13 +24,23 @@ std::optional<QPoint> ReadPaperOffset(const QString &configPath)
     return offset;
 }
 
+} // namespace
+
+std::optional<QPoint> ReadPaperOffset(const QString &configPath)
+{
+    IniFile ini;
+    if (configPath.isEmpty() || !ini.Load(configPath))
+        return std::nullopt;
+    return OffsetIn(ini);
+}
+
 bool WritePaperOffset(const QString &configPath, const QPoint &offset)
 {
-    if (ReadPaperOffset(configPath) == offset)
-        return true;
     IniFile ini;
     if (configPath.isEmpty() || !ini.Load(configPath))
         return false;
+    if (OffsetIn(ini) == offset)
+        return true;
     ini.WriteInteger(kSection, kLeft, offset.x());
     ini.WriteInteger(kSection, kTop, offset.y());
     return ini.Save();
