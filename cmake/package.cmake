@@ -15,4 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps must find the private library inside the package.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n, qt6-image-formats-plugins")
+# The faces Windows files name are drawn in their nearest relatives: Mincho
+# (IPA Mincho, Noto Serif CJK JP), modern gothic (Noto Sans CJK JP), rounded
+# (Motoya L Maruberi) and brush (Kouzan Mouhitsu).  Without them IPA Gothic
+# draws everything.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, fonts-noto-cjk, fonts-motoya-l-maruberi, fonts-kouzan-mouhitsu")
 include(CPack)

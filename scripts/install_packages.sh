@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins libcups2-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
-  fonts-ipafont-gothic fontconfig
+  fonts-ipafont-gothic fontconfig libfontconfig-dev
+  fonts-ipafont-mincho fonts-noto-cjk fonts-motoya-l-maruberi fonts-kouzan-mouhitsu
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   clang libclang-rt-14-dev

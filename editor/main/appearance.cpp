@@ -14,6 +14,7 @@
 #include "color_box.h"
 #include "dialogs.h"
 #include "font_color_dialogs.h"
+#include "fonts.h"
 #include "tform1.h"
 #include "wheel_steps.h"
 
@@ -101,7 +102,7 @@ void TForm1::BtnCalendarFontClick()
     QFont face = LblFontName->font();
     face.setFamily(answer->font.family());
     LblFontName->setFont(face);
-    LblFontName->setText(QFontInfo(face).family());
+    LblFontName->setText(fonts::FaceShown(answer->font.family()));
     QPalette pal = LblFontName->palette();
     pal.setColor(QPalette::WindowText, answer->color);
     LblFontName->setPalette(pal);

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <algorithm>
 #include <memory>
 
+#include "fonts.h"
 #include "regular_file.h"
 #include "replacing_file.h"
 #include "text_codec.h"
@@ -213,13 +213,6 @@ void ApplyFontStyleBits(QFont &font, std::uint8_t style)
 
 int SaneFontPointSize(std::int32_t size) { return std::clamp<std::int32_t>(size, 1, 999); }
 
-bool FontFaceInstalled(const QString &face)
-{
-    if (face.isEmpty())
-        return false;
-    if (QFontDatabase::families().contains(face, Qt::CaseSensitive))
-        return true;
-    return !QFont::substitutes(face).isEmpty();
-}
+bool FontFaceInstalled(const QString &face) { return fonts::IsKnownFace(face); }
 
 } // namespace tamarie

@@ -2,7 +2,6 @@
 // steps rely on windows created and values set by earlier ones, and setting
 // a control runs its change handler (which does next to nothing while
 // IsLoadingFile is true).
-#include <QFontInfo>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +18,7 @@
 #include "calendar_form.h"
 #include "color_box.h"
 #include "dialogs.h"
+#include "fonts.h"
 #include "ini_file.h"
 #include "labeled_edit.h"
 #include "paper_offset.h"
@@ -52,6 +52,7 @@ void SetBackground(QLabel *label, TColorValue color)
 
 QFont WithRecord(QFont font, const TCalendarFontRecord &r, int points)
 {
+    fonts::DrawAsFaceUsed(r.Name);
     font.setFamily(r.Name);
     font.setPointSize(points);
     ApplyFontStyleBits(font, r.Style);
@@ -89,8 +90,8 @@ bool TForm1::LoadWorkState(const QString &FileName)
         QFont face = LblFontName->font();
         face.setFamily(r.Name);
         LblFontName->setFont(face);
-        // The face drawn: a Windows face name is shown as its substitute.
-        LblFontName->setText(QFontInfo(face).family());
+        // The face drawn: a Windows face name is shown as its relative.
+        LblFontName->setText(fonts::FaceShown(r.Name));
         SetTextColor(LblFontName, r.Color);
     }
 
