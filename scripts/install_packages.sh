@@ -17,6 +17,8 @@ packages=(
   xvfb openbox picom xdotool x11-utils imagemagick
   poppler-utils ghostscript
   dpkg-dev man-db desktop-file-utils appstream
+  libheif-dev liblcms2-dev libjxl-dev
+  libheif-examples libimage-exiftool-perl libjpeg-turbo-progs
 )
 
 missing=()

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QImageReader>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -27,6 +26,7 @@
 #include "color_box.h"
 #include "data_folder.h"
 #include "labeled_edit.h"
+#include "photo_decoder.h"
 #include "photo_image.h"
 #include "radio_group.h"
 #include "tform1.h"
@@ -175,11 +175,9 @@ void TForm1::CreatePaper()
     connect(Image1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
     // The built-in sample photo; without it the first layer simply stays empty.
-    QImageReader reader(ProgramFile(QStringLiteral("Data/fukurouoyako_fm.jpg")));
-    reader.setAutoTransform(true);
-    const QImage sample = reader.read();
-    if (!sample.isNull())
-        Image1->SetPicture(sample);
+    const DecodedPhoto sample = DecodePhoto(ProgramFile(QStringLiteral("Data/fukurouoyako_fm.jpg")));
+    if (!sample.image.isNull())
+        Image1->SetPicture(sample.image);
 }
 
 void TForm1::CreateSettingsPanel()

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "photo_decoder.h"
 #include "photo_image.h"
 #include "photo_layers.h"
 #include "tform1.h"
@@ -16,10 +17,6 @@
 namespace tamarie {
 
 namespace {
-// The picture types of the photo dialog's first entry.
-const QStringList kPhotoSuffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
-                                    QStringLiteral("bmp"), QStringLiteral("ico"),  QStringLiteral("tif"),
-                                    QStringLiteral("tiff"), QStringLiteral("gif"), QStringLiteral("webp")};
 constexpr QSize kNewPhotoSize(200, 150);
 constexpr int kCascade = 20;
 
@@ -49,7 +46,7 @@ DroppedFiles SortDroppedFiles(const QList<QUrl> &urls)
         if (suffix == QLatin1String("ini")) {
             if (out.workState.isEmpty())
                 out.workState = info.absoluteFilePath();
-        } else if (kPhotoSuffixes.contains(suffix)) {
+        } else if (PhotoFileSuffixes().contains(suffix)) {
             out.photos << info.absoluteFilePath();
         }
     }

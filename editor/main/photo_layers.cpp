@@ -2,12 +2,8 @@
 
 #include "dialogs.h"
 #include "photo_image.h"
-#include "regular_file.h"
 
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QWidget>
 #include <cstdlib>
@@ -16,46 +12,7 @@ namespace tamarie {
 
 namespace {
 constexpr QRect kNewPhotoBounds(0, 0, 200, 150);
-
-void setDecodeLimit()
-{
-    // Qt's own default refuses ordinary camera pictures; ours is checked
-    // against the header before decoding, this is the decoder's backstop.
-    static const bool done = [] {
-        QImageReader::setAllocationLimit(int(kPhotoDecodeLimitBytes / (1024 * 1024)));
-        return true;
-    }();
-    (void)done;
-}
 } // namespace
-
-DecodedPhoto DecodePhoto(const QString &path)
-{
-    setDecodeLimit();
-    // Only a regular file is decoded: a FIFO or device would block the read.
-    QFile file;
-    const RegularFileResult opened = OpenRegularFile(path, file);
-    if (opened.status != RegularFileStatus::Ok)
-        return {QImage(), QDir::toNativeSeparators(path) + QStringLiteral(": ") + RegularFileErrorText(opened)};
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * qint64(size.height()) * 4 > kPhotoDecodeLimitBytes)
-        return {QImage(), PhotoTooLargeMessage(size.width(), size.height())};
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        QString error = reader.errorString();
-        if (error.isEmpty())
-            error = QStringLiteral("画像を読み込めません。");
-        return {QImage(), error};
-    }
-    return {image, QString()};
-}
-
-QString PhotoTooLargeMessage(int width, int height)
-{
-    return QStringLiteral("画像が大きすぎるため読み込めません(%1×%2ピクセル)。").arg(width).arg(height);
-}
 
 QString DeletePhotoQuestion(const QString &fileName)
 {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "photo_decoder.h"
 #include "photo_list.h"
 
 class QWidget;
@@ -19,17 +20,6 @@ class QWidget;
 namespace tamarie {
 
 class TImage;
-
-// Decoding a photo file by its content, whatever its extension.
-struct DecodedPhoto {
-    QImage image;   // null on failure
-    QString error;  // the decoder's own text, or our text for a too-large picture
-};
-// Pictures above this many bytes of decoded pixels are refused before decoding.
-constexpr qint64 kPhotoDecodeLimitBytes = qint64(512) * 1024 * 1024;
-DecodedPhoto DecodePhoto(const QString &path);
-// Shown for a picture whose decoded pixels would not fit the limit.
-QString PhotoTooLargeMessage(int width, int height);
 
 // The delete question: 画像"name"を削除しますか? with the file name without
 // folder and extension (either kind of path separator).

@@ -16,13 +16,6 @@
 
 namespace tamarie {
 
-namespace {
-const QString kOpenPictureFilter = QStringLiteral(
-    "すべての画像 (*.jpg *.jpeg *.png *.bmp *.ico *.tif *.tiff *.gif *.webp);;"
-    "JPEG (*.jpg *.jpeg);;PNG (*.png);;ビットマップ (*.bmp);;アイコン (*.ico);;TIFF (*.tif *.tiff);;"
-    "すべてのファイル (*)");
-}
-
 void TForm1::ShowThumbnailOf(const QImage &Picture)
 {
     if (Picture.isNull()) {
@@ -47,8 +40,9 @@ void TForm1::BtnLoadPictureClick()
     if (SelectedImgPictureNo == -1)
         return;
     const QString config = ConfigIniPath(DataFolda);
-    const dialogs::FileAnswer answer = dialogs::OpenPicture(QStringLiteral("画像を開く"), kOpenPictureFilter,
-                                                            DialogStartFolder(config, DialogFolder::Photo), this);
+    const dialogs::FileAnswer answer = dialogs::OpenPicture(
+        QStringLiteral("画像を開く"), PhotoDialogFilter(), DialogStartFolder(config, DialogFolder::Photo), this,
+        [](const QString &path, const QSize &box) { return DecodePhotoWithin(path, box).image; });
     if (answer.path.isEmpty())
         return;
     RememberDialogFolder(config, DialogFolder::Photo, answer.path);

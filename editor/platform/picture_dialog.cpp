@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
 
 namespace tamarie::dialogs {
@@ -11,37 +10,25 @@ namespace tamarie::dialogs {
 namespace {
 
 constexpr int kPreviewSide = 200;
-// A preview never decodes more than this, whatever the file claims.
-constexpr qint64 kPreviewMaxPixels = 64LL * 1024 * 1024;
 
-void ShowPreview(QLabel *preview, const QString &path)
+void ShowPreview(QLabel *preview, const QString &path, const PicturePreview &make)
 {
     preview->setPixmap(QPixmap());
     preview->setText(QString());
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile() || !make)
         return;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        if (qint64(size.width()) * size.height() > kPreviewMaxPixels) {
-            preview->setText(QStringLiteral("大きすぎて表示できません"));
-            return;
-        }
-        reader.setScaledSize(size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    }
-    const QImage image = reader.read();
+    const QImage image = make(path, QSize(kPreviewSide, kPreviewSide));
     if (image.isNull()) {
         preview->setText(QStringLiteral("表示できません"));
         return;
     }
-    preview->setPixmap(QPixmap::fromImage(
-        image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    preview->setPixmap(QPixmap::fromImage(image));
 }
 
 } // namespace
 
-FileAnswer OpenPicture(const QString &title, const QString &filters, const QString &dir, QWidget *parent)
+FileAnswer OpenPicture(const QString &title, const QString &filters, const QString &dir, QWidget *parent,
+                       const PicturePreview &make)
 {
     if (Scripted()) {
         Record(title);
@@ -61,7 +48,7 @@ FileAnswer OpenPicture(const QString &title, const QString &filters, const QStri
     if (auto *grid = qobject_cast<QGridLayout *>(dlg.layout()))
         grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
     QObject::connect(&dlg, &QFileDialog::currentChanged, preview,
-                     [preview](const QString &path) { ShowPreview(preview, path); });
+                     [preview, make](const QString &path) { ShowPreview(preview, path, make); });
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {QString(), 0};
     const int index = static_cast<int>(filters.split(QStringLiteral(";;")).indexOf(dlg.selectedNameFilter())) + 1;
