@@ -9,46 +9,68 @@
 
 namespace tamarie {
 
-QRect PrintRect(const QSize &picture, int printableWidth)
+namespace {
+int Scaled(int length, int numerator, int denominator)
 {
-    if (picture.width() < 1 || picture.height() < 1 || printableWidth < 1)
+    return RoundHalfEven(double(std::int64_t(length) * numerator) / denominator);
+}
+} // namespace
+
+QRect PrintRect(const QSize &picture, const QSize &printable)
+{
+    if (picture.width() < 1 || picture.height() < 1 || printable.width() < 1 || printable.height() < 1)
         return {};
-    const std::int64_t product = std::int64_t(picture.height()) * printableWidth;
-    const int height = RoundHalfEven(double(product) / picture.width());
-    return QRect(0, 0, printableWidth, height);
+    const int height = Scaled(picture.height(), printable.width(), picture.width());
+    QRect target;
+    if (height <= printable.height())
+        target = QRect(0, 0, printable.width(), height);
+    else
+        target = QRect(0, 0, Scaled(picture.width(), printable.height(), picture.height()), printable.height());
+    target.moveTo((printable.width() - target.width()) / 2, (printable.height() - target.height()) / 2);
+    return target;
+}
+
+PageDrawing PictureDrawing(const QImage &picture)
+{
+    return [picture](QPainter &painter, const QRect &target) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(target, picture);
+    };
+}
+
+QRect DrawOnPage(QPainter &painter, const QPrinter &printer, const QSize &proportions, const PageDrawing &draw)
+{
+    const QRect target = PrintRect(proportions, QSize(printer.width(), printer.height()));
+    if (target.isEmpty() || !draw)
+        return {};
+    painter.save();
+    draw(painter, target);
+    painter.restore();
+    return target;
 }
 
 PrintResult PrintPicture(QPrinter &printer, const QImage &picture, QRect *drawn,
                          const std::function<void()> &beforeEnd)
 {
-    if (picture.isNull())
-        return PrintDrawing(printer, QSize(), {}, drawn, beforeEnd);
-    return PrintDrawing(
-        printer, picture.size(),
-        [&picture](QPainter &painter, const QRect &target) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            painter.drawImage(target, picture);
-        },
-        drawn, beforeEnd);
+    return PrintDrawing(printer, picture.size(), picture.isNull() ? PageDrawing() : PictureDrawing(picture), drawn,
+                        beforeEnd);
 }
 
-PrintResult PrintDrawing(QPrinter &printer, const QSize &proportions,
-                         const std::function<void(QPainter &, const QRect &)> &draw, QRect *drawn,
+PrintResult PrintDrawing(QPrinter &printer, const QSize &proportions, const PageDrawing &draw, QRect *drawn,
                          const std::function<void()> &beforeEnd)
 {
     printer.setDocName(QString());
     QPainter painter;
     if (!painter.begin(&printer))
         return PrintResult::BeginFailed;
-    const QRect target = PrintRect(proportions, printer.width());
+    const QRect target = DrawOnPage(painter, printer, proportions, draw);
     if (drawn)
         *drawn = target;
-    if (target.isEmpty() || !draw) {
+    if (target.isEmpty()) {
         printer.abort();
         painter.end();
         return PrintResult::DrawFailed;
     }
-    draw(painter, target);
     if (beforeEnd)
         beforeEnd();
     painter.end();

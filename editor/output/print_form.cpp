@@ -7,6 +7,7 @@
 #include "pdf_output.h"
 #include "picture_printing.h"
 #include "picture_save.h"
+#include "print_preview.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -51,10 +52,16 @@ TPrintForm::TPrintForm(QWidget *parent)
     BtnPrint->setFont(bold);
     BtnPrint->setGeometry(296, 86, 89, 32);
     BtnPrint->setDefault(true);
+    BtnPreview = new QPushButton(QStringLiteral("プレビュー"), this);
+    BtnPreview->setFont(bold);
+    BtnPreview->setGeometry(104, 86, 89, 32);
+    setTabOrder(BtnPreview, BtnSetPrinter);
+    setTabOrder(BtnSetPrinter, BtnPrint);
 
     connect(ComboBoxPrinter, &QComboBox::currentIndexChanged, this, [this] { ComboBoxPrinterChange(); });
     connect(BtnSetPrinter, &QPushButton::clicked, this, [this] { BtnSetPrinterClick(); });
     connect(BtnPrint, &QPushButton::clicked, this, [this] { BtnPrintClick(); });
+    connect(BtnPreview, &QPushButton::clicked, this, [this] { BtnPreviewClick(); });
 
     FormCreate();
     centreOnScreen();
@@ -211,29 +218,49 @@ const QString kEmptyPaperMessage = QStringLiteral("アサートの失敗: 用紙
 const QString kNoMemoryMessage = QStringLiteral("画像を作成するためのメモリが足りません。");
 } // namespace
 
-bool TPrintForm::printAfresh()
+std::optional<TPrintForm::Page> TPrintForm::freshPage()
 {
     const Arrangement arrangement = CaptureArrangement();
     const CalendarPaintData data = PaintData ? PaintData() : CalendarPaintData{};
     const QRectF source = PictureSourceRect(arrangement);
     if (source.isEmpty()) {
         dialogs::ShowMessage(kEmptyPaperMessage, this);
-        return false;
+        return std::nullopt;
     }
+    return Page{PictureSize(arrangement.landscape), [arrangement, data, source](QPainter &painter, const QRect &target) {
+                    PaintArrangement(painter, arrangement, data, source, QRectF(target));
+                }};
+}
+
+bool TPrintForm::printAfresh()
+{
+    const std::optional<Page> page = freshPage();
+    if (!page)
+        return false;
     std::optional<BusyCursor> busy(std::in_place);
     lastPrintRect_ = QRect();
-    const PrintResult result = PrintDrawing(
-        *printer_, PictureSize(arrangement.landscape),
-        [&](QPainter &painter, const QRect &target) {
-            PaintArrangement(painter, arrangement, data, source, QRectF(target));
-        },
-        &lastPrintRect_,
-        [&] {
-            busy.reset();
-            dialogs::ShowMessage(QStringLiteral("カレンダーをプリンターポートへ送信しました。"), this);
-        });
+    const PrintResult result = PrintDrawing(*printer_, page->proportions, page->draw, &lastPrintRect_, [&] {
+        busy.reset();
+        dialogs::ShowMessage(QStringLiteral("カレンダーをプリンターポートへ送信しました。"), this);
+    });
     busy.reset();
     return reportPrintResult(result);
+}
+
+void TPrintForm::BtnPreviewClick()
+{
+    std::optional<Page> page;
+    if (freshOutput()) {
+        page = freshPage();
+    } else if (CaptureCalendar()) {
+        page = Page{CalendarBTM.size(), PictureDrawing(CalendarBTM)};
+        CalendarBTM = QImage();
+    }
+    if (!page)
+        return;
+    PrintPreviewDialog preview(printer_.get(), page->proportions, page->draw, this);
+    if (preview.exec() == QDialog::Accepted)
+        BtnPrintClick();
 }
 
 void TPrintForm::SavePdfCommand(QWidget *owner)

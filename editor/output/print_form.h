@@ -1,6 +1,7 @@
 #pragma once
-// The print window: printer choice, the printer's own settings dialog, and
-// the capture-then-save or capture-then-print commands of the main window.
+// The print window: printer choice, the printer's own settings dialog, a
+// preview of the page, and the capture-then-save or capture-then-print
+// commands of the main window.
 #include "arrangement_capture.h"
 #include "arrangement_render.h"
 #include "picture_printing.h"
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -71,17 +73,27 @@ public:
     QComboBox *ComboBoxPrinter = nullptr;
     QPushButton *BtnSetPrinter = nullptr;
     QPushButton *BtnPrint = nullptr;
+    QPushButton *BtnPreview = nullptr;  // "プレビュー"
 
     void FormCreate();
     void ComboBoxPrinterChange();
     void BtnSetPrinterClick();
     void BtnPrintClick();
+    // Shows the page as it will print; its "印刷" prints as BtnPrintClick does.
+    void BtnPreviewClick();
 
     // Text of the list entry offered when no printer is installed.
     static QString PdfEntryText();
 
 private:
+    // A drawing to print and its proportions.
+    struct Page {
+        QSize proportions;
+        PageDrawing draw;
+    };
     bool freshOutput() const;
+    // The arrangement as it is now, drawn afresh; reports an empty paper.
+    std::optional<Page> freshPage();
     bool printAfresh();
     bool reportPrintResult(PrintResult result);
     void centreOnScreen();

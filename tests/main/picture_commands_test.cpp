@@ -319,7 +319,7 @@ TEST_F(PictureCommands, SaveCommandCreatesTheWindowsItNeedsWhenStartUpDidNot)
     EXPECT_EQ(QImage(out.filePath(QStringLiteral("cal.bmp"))).size(), QSize(2000, 2800));
 }
 
-TEST_F(PictureCommands, PrintMenuShowsThePrintWindowModallyAndPrintsAcrossThePageWidth)
+TEST_F(PictureCommands, PrintMenuShowsThePrintWindowModallyAndPrintsTheFittedPicture)
 {
     TForm1 &f = MakeWithOutputWindows();
     if (!f.PrintForm->PrintsToPdfFile())
@@ -336,12 +336,15 @@ TEST_F(PictureCommands, PrintMenuShowsThePrintWindowModallyAndPrintsAcrossThePag
     EXPECT_FALSE(f.PrintForm->isVisible());
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
     EXPECT_TRUE(dialogs::Shown().contains(QStringLiteral("カレンダーをプリンターポートへ送信しました。")));
-    // A portrait picture fills the page width, keeping its proportions.
+    // A portrait picture on a portrait A4 page fills the page width, keeping
+    // its proportions, centred on the page's height.
     const QRect drawn = f.PrintForm->LastPrintRect();
-    const int pw = f.PrintForm->Printer()->width();  // printable width in device pixels
-    EXPECT_EQ(drawn.topLeft(), QPoint(0, 0));
+    const int pw = f.PrintForm->Printer()->width();  // printable area in device pixels
+    const int ph = f.PrintForm->Printer()->height();
+    EXPECT_EQ(drawn.left(), 0);
     EXPECT_EQ(drawn.width(), pw);
     EXPECT_EQ(drawn.height(), int(std::nearbyint(2800.0 * pw / 2000.0)));
+    EXPECT_EQ(drawn.top(), (ph - drawn.height()) / 2);
 }
 
 TEST_F(PictureCommands, VersionMenuShowsTheAboutWindowModally)

@@ -1,6 +1,7 @@
 #include "output/picture_printing.h"
 #include "output/picture_save.h"
 #include "output/print_form.h"
+#include "output/print_preview.h"
 #include "output_test_support.h"
 #include "platform/dialogs.h"
 
@@ -12,11 +13,15 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -29,14 +34,14 @@ struct Scripted {
     ~Scripted() { dialogs::EndScript(); }
 };
 
-// A PDF page 4 inches wide without margins at 1200 dots per inch: a
-// printable width of 4800 device pixels.
-void setUpPdf(QPrinter &printer, const QString &path)
+// A PDF page of the given inches without margins at 1200 dots per inch:
+// 4 x 6 inches is a printable area of 4800 x 7200 device pixels.
+void setUpPdf(QPrinter &printer, const QString &path, QSizeF inches = QSizeF(4, 6))
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setResolution(1200);
-    printer.setPageSize(QPageSize(QSizeF(4, 6), QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    printer.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
 }
 
@@ -47,28 +52,29 @@ QImage solid(int w, int h, QRgb colour)
     return img;
 }
 
-// Rows of the rasterised first page that hold the picture's red, found with
-// Ghostscript when it is installed (dots per inch: dpi).
-int redRows(const QString &pdf, int dpi)
+bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
+
+// The bounds of the picture's red on a page rasterised with Ghostscript
+// (dots per inch: dpi); nullopt without Ghostscript.
+std::optional<QRect> redBounds(const QString &pdf, int dpi)
 {
     const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
     if (gs.isEmpty())
-        return -1;
+        return std::nullopt;
     const QString ppm = pdf + QStringLiteral(".ppm");
     QProcess p;
     p.start(gs, {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE"),
                  QStringLiteral("-sDEVICE=ppmraw"), QStringLiteral("-r%1").arg(dpi),
                  QStringLiteral("-sOutputFile=") + ppm, pdf});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return -1;
+        return std::nullopt;
     const QImage page(ppm);
-    int rows = 0;
-    for (int y = 0; y < page.height(); ++y) {
-        const QRgb c = page.pixel(page.width() / 2, y);
-        if (qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60)
-            ++rows;
-    }
-    return rows;
+    QRect bounds;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (isRed(page.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
 ArrangementRendering plainArrangement(bool landscape)
@@ -82,40 +88,58 @@ ArrangementRendering plainArrangement(bool landscape)
 
 } // namespace
 
-TEST(PrintRect, FillsThePrintableWidthKeepingProportions)
+TEST(PrintRect, FitsThePrintableAreaKeepingProportionsCentred)
 {
-    EXPECT_EQ(PrintRect(QSize(2000, 2800), 4800), QRect(0, 0, 4800, 6720));
-    EXPECT_EQ(PrintRect(QSize(2800, 2000), 4800), QRect(0, 0, 4800, 3429));  // 3428.57
-    EXPECT_EQ(PrintRect(QSize(4, 1), 2).height(), 0);                         // 0.5 -> 0
-    EXPECT_EQ(PrintRect(QSize(2, 3), 1).height(), 2);                         // 1.5 -> 2
-    EXPECT_EQ(PrintRect(QSize(2, 5), 1).height(), 2);                         // 2.5 -> 2
-    // A product past 32 bits is still right.
-    EXPECT_EQ(PrintRect(QSize(2000, 2800), 1000000).height(), 1400000);
-    EXPECT_TRUE(PrintRect(QSize(0, 10), 4800).isEmpty());
+    // Across the width when the height fits: 2800 x 4800 / 2000 = 6720 of 7200.
+    EXPECT_EQ(PrintRect(QSize(2000, 2800), QSize(4800, 7200)), QRect(0, 240, 4800, 6720));
+    EXPECT_EQ(PrintRect(QSize(2800, 2000), QSize(4800, 7200)), QRect(0, 1885, 4800, 3429));  // 3428.57
+    // Otherwise across the height: a landscape picture on a landscape A4
+    // printable area (277 x 190 mm) and a portrait one on US Letter (8 x 10.5 in).
+    EXPECT_EQ(PrintRect(QSize(2800, 2000), QSize(3272, 2244)), QRect(65, 0, 3142, 2244));     // 3141.6
+    EXPECT_EQ(PrintRect(QSize(2000, 2800), QSize(960, 1260)), QRect(30, 0, 900, 1260));
+    // Halves to even on either side.
+    EXPECT_EQ(PrintRect(QSize(4, 1), QSize(2, 10)).height(), 0);  // 0.5 -> 0
+    EXPECT_EQ(PrintRect(QSize(2, 3), QSize(1, 10)).height(), 2);  // 1.5 -> 2
+    EXPECT_EQ(PrintRect(QSize(2, 5), QSize(1, 10)).height(), 2);  // 2.5 -> 2
+    EXPECT_EQ(PrintRect(QSize(5, 2), QSize(10, 1)).width(), 2);   // 2.5 -> 2
+    // Products past 32 bits are still right.
+    EXPECT_EQ(PrintRect(QSize(2000, 2800), QSize(1000000, 2000000)).height(), 1400000);
+    EXPECT_EQ(PrintRect(QSize(2000, 2800), QSize(2000000, 1400000)).width(), 1000000);
+    EXPECT_TRUE(PrintRect(QSize(0, 10), QSize(4800, 7200)).isEmpty());
+    EXPECT_TRUE(PrintRect(QSize(10, 10), QSize(4800, 0)).isEmpty());
 }
 
-TEST(PrintPicture, PortraitAndLandscapeOnAPdfPage)
+TEST(PrintPicture, TheWholePictureLandsOnTallAndWidePages)
 {
     TestApp();
     QTemporaryDir dir;
-    for (bool landscape : {false, true}) {
-        const QString path = dir.filePath(landscape ? "landscape.pdf" : "portrait.pdf");
+    const struct {
+        bool landscape;
+        QSizeF inches;
+        QRect red;  // at 100 dpi
+    } cases[] = {
+        {false, {4, 6}, {0, 20, 400, 560}},   // across the width, centred on the height
+        {true, {4, 6}, {0, 157, 400, 286}},   // 285.7 high
+        {true, {6, 4}, {20, 0, 560, 400}},    // the page is relatively shorter: across its height
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QStringLiteral("%1x%2.pdf").arg(c.inches.width()).arg(c.landscape));
         QPrinter printer(QPrinter::HighResolution);
-        setUpPdf(printer, path);
-        ASSERT_EQ(printer.width(), 4800);
+        setUpPdf(printer, path, c.inches);
         QRect drawn;
         int messages = 0;
-        const QImage picture = solid(landscape ? 2800 : 2000, landscape ? 2000 : 2800, qRgb(255, 0, 0));
+        const QImage picture = solid(c.landscape ? 2800 : 2000, c.landscape ? 2000 : 2800, qRgb(255, 0, 0));
         EXPECT_EQ(PrintPicture(printer, picture, &drawn, [&] { ++messages; }), PrintResult::Printed);
         EXPECT_EQ(messages, 1);
-        EXPECT_EQ(drawn, QRect(0, 0, 4800, landscape ? 3429 : 6720));
+        EXPECT_EQ(drawn, PrintRect(picture.size(), QSize(printer.width(), printer.height())));
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.read(4), QByteArray("%PDF"));
-        // At 100 dpi the page is 400 pixels wide and the picture 560 (or 285.75) high.
-        const int rows = redRows(path, 100);
-        if (rows >= 0) {
-            EXPECT_NEAR(rows, landscape ? 286 : 560, 1.5);
+        if (const auto red = redBounds(path, 100)) {
+            EXPECT_NEAR(red->left(), c.red.left(), 1.5);
+            EXPECT_NEAR(red->top(), c.red.top(), 1.5);
+            EXPECT_NEAR(red->width(), c.red.width(), 1.5);
+            EXPECT_NEAR(red->height(), c.red.height(), 1.5);
         }
     }
 }
@@ -164,7 +188,7 @@ TEST(PrintForm, SettingsButtonOpensThePrinterDialog)
     EXPECT_EQ(dialogs::Shown(), QStringList{QStringLiteral("プリンターの設定")});
 }
 
-TEST(PrintForm, PrintToPdfFileDrawsAcrossTheWidthAndCloses)
+TEST(PrintForm, PrintToPdfFileDrawsTheFittedPictureAndCloses)
 {
     TestApp();
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
@@ -183,7 +207,7 @@ TEST(PrintForm, PrintToPdfFileDrawsAcrossTheWidthAndCloses)
     EXPECT_EQ(form.result(), int(QDialog::Accepted));
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.CalendarBTM.isNull());
-    EXPECT_EQ(form.LastPrintRect(), PrintRect(QSize(2000, 2800), form.Printer()->width()));
+    EXPECT_EQ(form.LastPrintRect(), PrintRect(QSize(2000, 2800), QSize(form.Printer()->width(), form.Printer()->height())));
     QFile f(dir.filePath("calendar.pdf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.read(4), QByteArray("%PDF"));
@@ -301,4 +325,68 @@ TEST(SavePictureCommand, DeclinedOverwriteKeepsTheFileAndDiscardsTheCapture)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keep me"));
+}
+
+namespace {
+// Bounds of the pixels of an image that pass a test.
+template <typename Test> QRect boundsOf(const QImage &image, Test test)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+} // namespace
+
+TEST(PrintForm, PreviewShowsThePageAsItPrintsAndPrintsFromThere)
+{
+    TestApp();
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "a printer is installed; the preview is compared with a PDF file";
+    Scripted s;
+    QTemporaryDir dir;
+    TPrintForm form;
+    EXPECT_EQ(form.BtnPreview->text(), QStringLiteral("プレビュー"));
+    form.GatherArrangement = [] { return plainArrangement(true); };
+    form.Printer()->setPageOrientation(QPageLayout::Portrait);
+    QImage shown;
+    QString text;
+    QTimer::singleShot(0, &form, [&] {
+        auto *preview = form.findChild<PrintPreviewDialog *>();
+        ASSERT_NE(preview, nullptr);
+        preview->resize(500, 700);
+        QCoreApplication::processEvents();
+        // The landscape picture is too wide for a portrait page: turned to
+        // landscape here, it is printed that way.
+        preview->RadioLandscape->click();
+        QCoreApplication::processEvents();
+        shown = preview->Preview->grab().toImage();
+        text = preview->PageText->text();
+        dialogs::AnswerFile(dir.filePath("calendar.pdf"));
+        preview->BtnPrint->click();
+    });
+    form.BtnPreview->click();
+    EXPECT_EQ(form.Printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(dialogs::Shown().contains(QStringLiteral("カレンダーをプリンターポートへ送信しました。")));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("用紙: A4 (297 × 210 mm) 横"))) << text.toStdString();
+
+    // Where the picture lies on the page, in the preview and on the printed page alike.
+    const QRect page = boundsOf(shown, [](QRgb c) { return c == qRgb(255, 255, 255) || isRed(c); });
+    const QRect previewRed = boundsOf(shown, isRed);
+    ASSERT_FALSE(previewRed.isEmpty());
+    const auto printedRed = redBounds(dir.filePath("calendar.pdf"), 50);
+    if (!printedRed)
+        GTEST_SKIP() << "Ghostscript is not installed";
+    const QSizeF paper(297 * 50 / 25.4, 210 * 50 / 25.4);  // A4 at 50 dpi
+    const auto near = [](double shownShare, double printedShare) { EXPECT_NEAR(shownShare, printedShare, 0.01); };
+    near(double(previewRed.left() - page.left()) / page.width(), printedRed->left() / paper.width());
+    near(double(previewRed.top() - page.top()) / page.height(), printedRed->top() / paper.height());
+    near(double(previewRed.width()) / page.width(), printedRed->width() / paper.width());
+    near(double(previewRed.height()) / page.height(), printedRed->height() / paper.height());
+    // Nothing is cut off: the whole picture is on the page, as tall as the printable area allows.
+    const QRectF printable = form.Printer()->pageLayout().paintRect(QPageLayout::Millimeter);
+    EXPECT_NEAR(printedRed->height(), printable.height() * 50 / 25.4, 1.5);
+    EXPECT_NEAR(printedRed->width(), printable.height() * 1.4 * 50 / 25.4, 1.5);
 }
