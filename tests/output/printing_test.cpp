@@ -54,6 +54,17 @@ QImage solid(int w, int h, QRgb colour)
 
 bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
 
+// Bounds of the pixels of an image that pass a test.
+template <typename Test> QRect boundsOf(const QImage &image, Test test)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
 // The bounds of the picture's red on a page rasterised with Ghostscript
 // (dots per inch: dpi); nullopt without Ghostscript.
 std::optional<QRect> redBounds(const QString &pdf, int dpi)
@@ -68,13 +79,7 @@ std::optional<QRect> redBounds(const QString &pdf, int dpi)
                  QStringLiteral("-sOutputFile=") + ppm, pdf});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return std::nullopt;
-    const QImage page(ppm);
-    QRect bounds;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (isRed(page.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
+    return boundsOf(QImage(ppm), isRed);
 }
 
 ArrangementRendering plainArrangement(bool landscape)
@@ -326,19 +331,6 @@ TEST(SavePictureCommand, DeclinedOverwriteKeepsTheFileAndDiscardsTheCapture)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keep me"));
 }
-
-namespace {
-// Bounds of the pixels of an image that pass a test.
-template <typename Test> QRect boundsOf(const QImage &image, Test test)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (test(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
-} // namespace
 
 TEST(PrintForm, PreviewShowsThePageAsItPrintsAndPrintsFromThere)
 {
