@@ -1,5 +1,7 @@
 #include "print_preview.h"
 
+#include "busy_cursor.h"
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,6 +100,7 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter *printer, const QSize &proportio
 
 void PrintPreviewDialog::paintPage(QPrinter *printer)
 {
+    const BusyCursor busy;  // the photos are drawn at the printer's resolution
     QPainter painter(printer);
     lastTarget_ = DrawOnPage(painter, *printer, proportions_, draw_);
     PageText->setText(PageDescription(printer->pageLayout(), TargetOnPaper(*printer, lastTarget_)));
