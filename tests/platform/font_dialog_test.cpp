@@ -5,6 +5,7 @@
 #include "fonts.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -34,6 +35,15 @@ TEST(FontDialog, OffersTheWindowsFaceOfAFileFirstAndKeepsIt)
     dialogs::FontColorDialog dialog(QFont(windows, 12), Qt::black);
     ASSERT_GE(dialog.FaceList->count(), 2);
     EXPECT_EQ(dialog.FaceList->currentRow(), 0);
+    // Then the faces that write Japanese, then the others.
+    bool latinSeen = false;
+    for (int i = 1; i < dialog.FaceList->count(); ++i) {
+        const QString family = dialog.FaceList->item(i)->data(Qt::UserRole).toString();
+        const bool japanese = QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+        EXPECT_FALSE(latinSeen && japanese) << family.toStdString();
+        latinSeen = latinSeen || !japanese;
+    }
+    EXPECT_TRUE(latinSeen);
     EXPECT_EQ(dialog.FaceList->item(0)->data(Qt::UserRole).toString(), windows);
     EXPECT_TRUE(dialog.FaceList->item(0)->text().contains(fonts::FaceShown(windows)));
     EXPECT_EQ(dialog.font().family(), windows);

@@ -85,20 +85,3 @@ TEST(Fonts, UnknownFacesAreTheDefaultGothicAndKeepTheirName)
     EXPECT_EQ(FaceShown(QStringLiteral("ＭＳ 明朝")), japanese);
     EXPECT_TRUE(InstalledFamily(mincho.toLower()).isEmpty());  // names match exactly
 }
-
-TEST(Fonts, TheDialogOffersJapaneseFacesFirstByTheirJapaneseNames)
-{
-    const QList<FaceEntry> faces = DialogFaces();
-    ASSERT_FALSE(faces.isEmpty());
-    EXPECT_TRUE(faces.first().japanese);
-    bool latinSeen = false;
-    for (const FaceEntry &f : faces) {
-        latinSeen = latinSeen || !f.japanese;
-        EXPECT_FALSE(latinSeen && f.japanese) << f.family.toStdString();
-        EXPECT_EQ(f.shown, JapaneseName(f.family));
-    }
-    const QString mincho = InstalledRelative(FaceKind::Mincho, Pitch::Fixed);
-    EXPECT_TRUE(std::any_of(faces.begin(), faces.end(), [&](const FaceEntry &f) {
-        return f.family == mincho && f.shown != mincho;
-    }));
-}
