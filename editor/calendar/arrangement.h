@@ -6,7 +6,6 @@
 #include "platform/values.h"
 
 #include <QFont>
-#include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -16,10 +15,12 @@
 
 namespace tamarie {
 
+// A photo is named, not held: whoever draws it decodes it for the pixels it
+// covers there (photo_source.h).
 struct PhotoLayer {
-    QString fileName;  // may be empty
-    QImage picture;    // the decoded original, null for an empty photo
-    QRect bounds;      // on the paper; the picture is stretched to it
+    QString fileName;      // may be empty: a frame without a picture
+    int quarterTurns = 0;  // the user's rotation, clockwise, on top of the file's own orientation
+    QRect bounds;          // on the paper; the picture is stretched to it
 };
 
 // The settings every calendar is painted with (second settings page).

@@ -96,28 +96,22 @@ void PaintGridCells(QPainter &p, const CalendarLayer &c, const CalendarDisplayOp
     p.restore();
 }
 
-// The photo stretched over bounds; a picture larger than the device pixels
-// it covers is first reduced to them with a smooth filter.
-void PaintPhoto(QPainter &p, const PhotoLayer &photo)
+// The photo stretched over bounds, decoded for the device pixels it covers.
+void PaintPhoto(QPainter &p, const PhotoLayer &photo, PhotoSource &source)
 {
-    if (photo.picture.isNull() || photo.bounds.isEmpty())
+    if (photo.fileName.isEmpty() || photo.bounds.isEmpty())
         return;
     const QTransform toDevice = p.deviceTransform();
+    const QImage picture = source.Picture(photo.fileName, photo.quarterTurns, PhotoPixelsOnDevice(toDevice, photo.bounds));
+    if (picture.isNull())
+        return;
     if (toDevice.type() > QTransform::TxScale) {
-        p.drawImage(QRectF(photo.bounds), photo.picture);
+        p.drawImage(QRectF(photo.bounds), picture);
         return;
     }
-    const QRectF onDevice = toDevice.mapRect(QRectF(photo.bounds));
-    const QSize pixels(std::max(1, int(std::ceil(onDevice.width()))), std::max(1, int(std::ceil(onDevice.height()))));
     p.save();
     p.resetTransform();
-    if (photo.picture.width() > pixels.width() || photo.picture.height() > pixels.height()) {
-        const QImage reduced =
-            photo.picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        p.drawImage(onDevice, reduced);
-    } else {
-        p.drawImage(onDevice, photo.picture);
-    }
+    p.drawImage(PhotoOnDevice(toDevice, photo.bounds), picture);
     p.restore();
 }
 
@@ -153,13 +147,31 @@ void PaintCalendar(QPainter &painter, const CalendarLayer &layer, const Calendar
     painter.restore();
 }
 
-void PaintArrangement(QPainter &painter, const Arrangement &a, const CalendarPaintData &data)
+QRectF PhotoOnDevice(const QTransform &toDevice, const QRect &bounds) { return toDevice.mapRect(QRectF(bounds)); }
+
+QSize PhotoPixelsOnDevice(const QTransform &toDevice, const QRect &bounds)
+{
+    const QRectF onDevice = PhotoOnDevice(toDevice, bounds);
+    return QSize(std::max(1, int(std::ceil(onDevice.width() - 1e-6))), std::max(1, int(std::ceil(onDevice.height() - 1e-6))));
+}
+
+QTransform PaperToTarget(const QRectF &source, const QRectF &target)
+{
+    QTransform t;
+    t.translate(target.left(), target.top());
+    t.scale(target.width() / source.width(), target.height() / source.height());
+    t.translate(-source.left(), -source.top());
+    return t;
+}
+
+void PaintArrangement(QPainter &painter, const Arrangement &a, const CalendarPaintData &data, PhotoSource *photos)
 {
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), a.paperSize), ValueToColor(a.paperColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    PhotoSource &source = photos ? *photos : DecodingPhotoSource();
     for (const PhotoLayer &photo : a.photos)
-        PaintPhoto(painter, photo);
+        PaintPhoto(painter, photo, source);
     for (const CalendarLayer &c : a.calendars) {
         painter.save();
         painter.translate(c.bounds.topLeft());
@@ -170,16 +182,14 @@ void PaintArrangement(QPainter &painter, const Arrangement &a, const CalendarPai
 }
 
 void PaintArrangement(QPainter &painter, const Arrangement &a, const CalendarPaintData &data, const QRectF &source,
-                      const QRectF &target)
+                      const QRectF &target, PhotoSource *photos)
 {
     if (source.isEmpty() || target.isEmpty())
         return;
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / source.width(), target.height() / source.height());
-    painter.translate(-source.topLeft());
-    PaintArrangement(painter, a, data);
+    painter.setTransform(PaperToTarget(source, target), true);
+    PaintArrangement(painter, a, data, photos);
     painter.restore();
 }
 

@@ -2,10 +2,13 @@
 // One painter for the arrangement and for each of its calendars, onto any
 // QPainter at any scale: the painter's transform maps the paper's (or the
 // calendar window's) screen pixels onto the device.  Text and marks stay
-// vectors, the backing is a translucent fill, photos are downscaled from
-// their decoded originals to the device pixels they cover.
+// vectors, the backing is a translucent fill, photos are decoded for the
+// device pixels they cover, one at a time.
 #include "arrangement.h"
 #include "day_data.h"
+#include "photo_source.h"
+
+#include <QTransform>
 
 class QPainter;
 
@@ -34,11 +37,19 @@ void PaintCalendar(QPainter &painter, const CalendarLayer &c, const CalendarDisp
                    CalendarSurface surface = CalendarSurface::WithBacking);
 
 // The paper, its photos and its calendars, in the paper's coordinates.
-void PaintArrangement(QPainter &painter, const Arrangement &arrangement, const CalendarPaintData &data);
+// Photos come from photos, or are decoded as they are drawn.
+void PaintArrangement(QPainter &painter, const Arrangement &arrangement, const CalendarPaintData &data,
+                      PhotoSource *photos = nullptr);
 
 // The source rectangle of the paper drawn into the target rectangle of the
 // device (width and height scaled independently).
 void PaintArrangement(QPainter &painter, const Arrangement &arrangement, const CalendarPaintData &data,
-                      const QRectF &source, const QRectF &target);
+                      const QRectF &source, const QRectF &target, PhotoSource *photos = nullptr);
+
+// Where the paper's source rectangle lands in the target rectangle.
+QTransform PaperToTarget(const QRectF &source, const QRectF &target);
+// The device pixels a photo's bounds cover under the paper-to-device transform.
+QRectF PhotoOnDevice(const QTransform &toDevice, const QRect &bounds);
+QSize PhotoPixelsOnDevice(const QTransform &toDevice, const QRect &bounds);
 
 } // namespace tamarie

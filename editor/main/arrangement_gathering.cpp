@@ -158,7 +158,6 @@ Arrangement TForm1::CaptureArrangement() const
         PhotoLayer layer;
         const int i = ImgPicture.indexOf(const_cast<TImage *>(photo));
         layer.fileName = i >= 0 ? ImageFileName.value(i) : QString();
-        layer.picture = photo->Picture();
         layer.bounds = photo->geometry().translated(-paperOrigin);
         a.photos.push_back(std::move(layer));
     }

@@ -1,6 +1,7 @@
 #include "arrangement_render.h"
 
 #include "arrangement_capture.h"
+#include "output_photos.h"
 
 #include <QPainter>
 
@@ -41,8 +42,10 @@ QImage RenderArrangementPicture(const Arrangement &arrangement, const CalendarPa
     if (picture.isNull())
         return {};
     picture.fill(ValueToColor(arrangement.paperColor));
+    const QRectF target(QPointF(0, 0), QSizeF(size));
+    OutputPhotos photos(arrangement, PaperToTarget(source, target));
     QPainter painter(&picture);
-    PaintArrangement(painter, arrangement, data, source, QRectF(QPointF(0, 0), QSizeF(size)));
+    PaintArrangement(painter, arrangement, data, source, target, &photos);
     painter.end();
     return picture;
 }

@@ -1,5 +1,6 @@
 #include "picture_files.h"
 
+#include "color_profile.h"
 #include "png_writer.h"
 #include "replacing_file.h"
 
@@ -136,6 +137,9 @@ bool encodeJpeg(const QImage &rgb, JpegContext *ctx, jpeg_compress_struct *cinfo
         cinfo->comp_info[c].v_samp_factor = 1;
     }
     jpeg_start_compress(cinfo, TRUE);
+    // Said to be sRGB, so colour-managed viewers and print shops take it so.
+    const QByteArray srgb = SrgbIccProfile();
+    jpeg_write_icc_profile(cinfo, reinterpret_cast<const JOCTET *>(srgb.constData()), unsigned(srgb.size()));
     while (cinfo->next_scanline < cinfo->image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(cinfo->next_scanline)));
         jpeg_write_scanlines(cinfo, &row, 1);

@@ -326,7 +326,10 @@ bool EncodePng(const QImage &picture, const PngSink &sink, QString *error, const
         ihdr[8] = 8;  // bit depth
         ihdr[9] = 2;  // colour type: RGB
         const uint8_t zlibHeader[2] = {0x78, zlibLevelFlags(level)};
-        bool ok = out.raw(signature, 8) && out.chunk("IHDR", ihdr, sizeof ihdr) && out.idat(zlibHeader, 2);
+        // The numbers are sRGB's (perceptual intent), as the screen shows them.
+        const uint8_t srgb = 0;
+        bool ok = out.raw(signature, 8) && out.chunk("IHDR", ihdr, sizeof ihdr) && out.chunk("sRGB", &srgb, 1) &&
+                  out.idat(zlibHeader, 2);
         uLong adler = 1;
         for (const Band &band : bands) {
             ok = ok && out.idat(band.deflated.data(), band.deflated.size());

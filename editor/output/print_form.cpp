@@ -8,6 +8,7 @@
 #include "picture_printing.h"
 #include "picture_save.h"
 #include "print_preview.h"
+#include "print_resolution.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -27,7 +28,15 @@ namespace tamarie {
 
 namespace {
 constexpr int kPdfEntry = -1;  // item data of the PDF file entry
+
+// After an output is written: the photos too small for print, if any.
+void TellLowResolution(const std::function<Arrangement()> &capture, QWidget *owner)
+{
+    const QString notice = capture ? LowResolutionNotice(capture()) : QString();
+    if (!notice.isEmpty())
+        dialogs::ShowMessage(notice, owner);
 }
+} // namespace
 
 QString TPrintForm::PdfEntryText() { return QStringLiteral("PDFファイルに印刷"); }
 
@@ -147,14 +156,18 @@ void TPrintForm::BtnPrintClick()
     if (PaperBottomRight)
         move(PaperBottomRight().x() + 50, y());
     if (freshOutput()) {
-        if (printAfresh())
+        if (printAfresh()) {
+            TellLowResolution(CaptureArrangement, this);
             accept();
+        }
         return;
     }
     if (!CaptureCalendar())
         return;
-    if (SaveOrPrintCalendar(1, QString()))
+    if (SaveOrPrintCalendar(1, QString())) {
+        TellLowResolution(CaptureArrangement, this);
         accept();
+    }
 }
 
 bool TPrintForm::CaptureCalendar()
@@ -290,6 +303,8 @@ void TPrintForm::SavePdfCommand(QWidget *owner)
     }
     if (!ok)
         dialogs::ShowMessage(path + QLatin1Char('\n') + error, owner);
+    else
+        TellLowResolution(CaptureArrangement, owner);
 }
 
 void TPrintForm::SavePictureCommand(QWidget *owner)
@@ -324,7 +339,8 @@ void TPrintForm::SavePictureCommand(QWidget *owner)
             dialogs::ShowMessage(kNoMemoryMessage, this);
             return;
         }
-        SaveOrPrintCalendar(0, fileName);
+        if (SaveOrPrintCalendar(0, fileName))
+            TellLowResolution(CaptureArrangement, owner);
         return;
     }
     if (!CaptureCalendar())
@@ -339,8 +355,8 @@ void TPrintForm::SavePictureCommand(QWidget *owner)
     }
     RememberDialogFolder(config, DialogFolder::Picture, answer.path);
     const QString fileName = WithPictureExtension(answer.path, answer.filterIndex);
-    if (!fileName.isEmpty())
-        SaveOrPrintCalendar(0, fileName);
+    if (!fileName.isEmpty() && SaveOrPrintCalendar(0, fileName))
+        TellLowResolution(CaptureArrangement, owner);
 }
 
 void TPrintForm::PrintCommand()

@@ -87,6 +87,22 @@ void AreaReducer::AddRow(const quint32 *row)
     ++row_;
 }
 
+void AreaReducer::AddBytesRow(const uchar *p, int bytesPerPixel, bool premultiplied)
+{
+    packed_.resize(size_t(sw_));
+    const bool alpha = bytesPerPixel == 4;
+    for (int x = 0; x < sw_; ++x, p += bytesPerPixel) {
+        quint32 r = p[0], g = p[1], b = p[2], a = alpha ? p[3] : 255;
+        if (alpha && !premultiplied) {
+            r = (r * a + 127) / 255;
+            g = (g * a + 127) / 255;
+            b = (b * a + 127) / 255;
+        }
+        packed_[size_t(x)] = a << 24 | r << 16 | g << 8 | b;
+    }
+    AddRow(packed_.data());
+}
+
 void AreaReducer::Emit(int y)
 {
     auto *out = reinterpret_cast<quint32 *>(out_.scanLine(y));

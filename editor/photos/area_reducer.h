@@ -21,6 +21,9 @@ public:
     bool Valid() const { return !out_.isNull(); }
     // The next source row: width pixels of 0xAARRGGBB (premultiplied when alpha).
     void AddRow(const quint32 *row);
+    // The next source row as R, G, B bytes, or R, G, B, A with straight or
+    // premultiplied alpha (as the codecs hand them over).
+    void AddBytesRow(const uchar *row, int bytesPerPixel, bool premultiplied);
     // The result once every row has been added.
     QImage Take();
 
@@ -40,6 +43,7 @@ private:
     std::vector<float> weights_;
     std::vector<float> line_;    // the current source row, reduced across
     std::vector<float> sums_;    // the output row being summed
+    std::vector<quint32> packed_;  // a row of bytes as 0xAARRGGBB
     QImage out_;
 };
 

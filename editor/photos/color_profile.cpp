@@ -12,29 +12,9 @@ namespace {
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "QImage's 32-bit pixels are read as B, G, R, A bytes");
 
-struct Profile {
-    cmsHPROFILE h = nullptr;
-    explicit Profile(cmsHPROFILE p) : h(p) {}
-    ~Profile()
-    {
-        if (h)
-            cmsCloseProfile(h);
-    }
-    Profile(const Profile &) = delete;
-    Profile &operator=(const Profile &) = delete;
-};
-
-struct TransformHandle {
-    cmsHTRANSFORM h = nullptr;
-    explicit TransformHandle(cmsHTRANSFORM t) : h(t) {}
-    ~TransformHandle()
-    {
-        if (h)
-            cmsDeleteTransform(h);
-    }
-    TransformHandle(const TransformHandle &) = delete;
-    TransformHandle &operator=(const TransformHandle &) = delete;
-};
+using Profile = std::unique_ptr<void, decltype(&cmsCloseProfile)>;
+using Transform = std::unique_ptr<void, decltype(&cmsDeleteTransform)>;
+Profile MakeProfile(cmsHPROFILE p) { return Profile(p, cmsCloseProfile); }
 
 // A profile that says it is sRGB needs no work (and spares the rounding).
 bool IsSrgb(cmsHPROFILE p)
@@ -51,14 +31,15 @@ bool Apply(QImage &image, cmsHPROFILE source)
     const cmsColorSpaceSignature space = cmsGetColorSpace(source);
     if ((space != cmsSigRgbData && space != cmsSigGrayData) || IsSrgb(source))
         return false;
-    Profile srgb(cmsCreate_sRGBProfile());
+    const Profile srgb = MakeProfile(cmsCreate_sRGBProfile());
     const bool grey = space == cmsSigGrayData;
     // Grey is read from one byte of each pixel, written back as B, G, R.
     const cmsUInt32Number in = grey ? TYPE_GRAY_8 : TYPE_BGRA_8;
     const cmsUInt32Number out = grey ? TYPE_BGR_8 : TYPE_BGRA_8;
-    TransformHandle t(cmsCreateTransform(source, in, srgb.h, out, INTENT_PERCEPTUAL,
-                                         grey ? cmsFLAGS_NOCACHE : cmsFLAGS_COPY_ALPHA));
-    if (!t.h)
+    const Transform t(cmsCreateTransform(source, in, srgb.get(), out, INTENT_PERCEPTUAL,
+                                         grey ? cmsFLAGS_NOCACHE : cmsFLAGS_COPY_ALPHA),
+                      cmsDeleteTransform);
+    if (!t)
         return false;
     const bool premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
     if (premultiplied)
@@ -70,12 +51,12 @@ bool Apply(QImage &image, cmsHPROFILE source)
     for (int y = 0; y < image.height(); ++y) {
         uchar *line = image.scanLine(y);
         if (!grey) {
-            cmsDoTransform(t.h, line, line, cmsUInt32Number(w));
+            cmsDoTransform(t.get(), line, line, cmsUInt32Number(w));
             continue;
         }
         for (int x = 0; x < w; ++x)
             g[size_t(x)] = line[4 * x + 1];
-        cmsDoTransform(t.h, g.data(), bgr.data(), cmsUInt32Number(w));
+        cmsDoTransform(t.get(), g.data(), bgr.data(), cmsUInt32Number(w));
         for (int x = 0; x < w; ++x) {
             line[4 * x] = bgr[3 * size_t(x)];
             line[4 * x + 1] = bgr[3 * size_t(x) + 1];
@@ -120,8 +101,8 @@ bool ConvertToSrgb(QImage &image, const QByteArray &icc)
 {
     if (icc.isEmpty())
         return false;
-    Profile p(cmsOpenProfileFromMem(icc.constData(), cmsUInt32Number(icc.size())));
-    return Apply(image, p.h);
+    const Profile p = MakeProfile(cmsOpenProfileFromMem(icc.constData(), cmsUInt32Number(icc.size())));
+    return Apply(image, p.get());
 }
 
 bool ConvertToSrgb(QImage &image, const CodedColour &colour)
@@ -146,28 +127,47 @@ bool ConvertToSrgb(QImage &image, const CodedColour &colour)
     if (!curve)
         return false;
     cmsToneCurve *curves[3] = {curve, curve, curve};
-    Profile p(cmsCreateRGBProfile(&white, &primaries, curves));
+    const Profile p = MakeProfile(cmsCreateRGBProfile(&white, &primaries, curves));
     cmsFreeToneCurve(curve);
-    return Apply(image, p.h);
+    return Apply(image, p.get());
+}
+
+QByteArray SrgbIccProfile()
+{
+    static const QByteArray bytes = [] {
+        const Profile p = MakeProfile(cmsCreate_sRGBProfile());
+        cmsSetProfileVersion(p.get(), 2.1);
+        cmsUInt32Number n = 0;
+        if (!cmsSaveProfileToMem(p.get(), nullptr, &n))
+            return QByteArray();
+        QByteArray out(qsizetype(n), '\0');
+        if (!cmsSaveProfileToMem(p.get(), out.data(), &n) || out.size() < 36)
+            return QByteArray();
+        // A fixed creation date (2020-01-01), so the same picture gives the same bytes.
+        static const char date[12] = {0x07, char(0xE4), 0, 1, 0, 1, 0, 0, 0, 0, 0, 0};
+        out.replace(24, 12, QByteArray(date, 12));
+        return out;
+    }();
+    return bytes;
 }
 
 struct CmykRows::Transform {
-    Profile source;
-    Profile srgb{cmsCreate_sRGBProfile()};
-    TransformHandle t{nullptr};
-    explicit Transform(cmsHPROFILE p) : source(p) {}
+    Profile source = MakeProfile(nullptr);
+    Profile srgb = MakeProfile(cmsCreate_sRGBProfile());
+    tamarie::Transform t{nullptr, cmsDeleteTransform};
 };
 
 CmykRows::CmykRows(const QByteArray &icc, bool inverted) : inverted_(inverted)
 {
     if (icc.isEmpty())
         return;
-    auto t = std::make_unique<Transform>(cmsOpenProfileFromMem(icc.constData(), cmsUInt32Number(icc.size())));
-    if (!t->source.h || cmsGetColorSpace(t->source.h) != cmsSigCmykData)
+    auto t = std::make_unique<Transform>();
+    t->source = MakeProfile(cmsOpenProfileFromMem(icc.constData(), cmsUInt32Number(icc.size())));
+    if (!t->source || cmsGetColorSpace(t->source.get()) != cmsSigCmykData)
         return;
-    t->t.h = cmsCreateTransform(t->source.h, inverted ? TYPE_CMYK_8_REV : TYPE_CMYK_8, t->srgb.h, TYPE_BGRA_8,
-                                INTENT_PERCEPTUAL, 0);
-    if (t->t.h)
+    t->t.reset(cmsCreateTransform(t->source.get(), inverted ? TYPE_CMYK_8_REV : TYPE_CMYK_8, t->srgb.get(),
+                                  TYPE_BGRA_8, INTENT_PERCEPTUAL, 0));
+    if (t->t)
         transform_ = std::move(t);
 }
 
@@ -176,7 +176,7 @@ CmykRows::~CmykRows() = default;
 void CmykRows::Convert(const uchar *cmyk, quint32 *rgb, int width) const
 {
     if (transform_) {
-        cmsDoTransform(transform_->t.h, cmyk, rgb, cmsUInt32Number(width));
+        cmsDoTransform(transform_->t.get(), cmyk, rgb, cmsUInt32Number(width));
         for (int x = 0; x < width; ++x)
             rgb[x] |= 0xFF000000u;
         return;

@@ -25,6 +25,10 @@ struct CodedColour {
 };
 bool ConvertToSrgb(QImage &image, const CodedColour &colour);
 
+// An sRGB ICC profile (version 2, which every reader takes), for the
+// pictures the program writes.
+QByteArray SrgbIccProfile();
+
 // Rows of CMYK (as JPEG stores them, Adobe's inverted values when inverted)
 // to 0xFFRRGGBB, through the profile where one is given and readable.
 class CmykRows {

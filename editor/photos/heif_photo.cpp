@@ -9,7 +9,6 @@
 #include <libheif/heif.h>
 
 #include <memory>
-#include <vector>
 
 namespace tamarie {
 
@@ -124,21 +123,8 @@ RawPhoto DecodeHeif(QIODevice &device, const QSize &storedTarget)
         raw.error = PhotoTooLargeMessage(w, hgt);
         return raw;
     }
-    std::vector<quint32> row(static_cast<size_t>(w));
-    const int bytes = alpha ? 4 : 3;
-    for (int y = 0; y < hgt; ++y) {
-        const uint8_t *p = plane + qsizetype(stride) * y;
-        for (int x = 0; x < w; ++x, p += bytes) {
-            quint32 r = p[0], g = p[1], b = p[2], a = alpha ? p[3] : 255;
-            if (alpha && !premultiplied) {
-                r = (r * a + 127) / 255;
-                g = (g * a + 127) / 255;
-                b = (b * a + 127) / 255;
-            }
-            row[size_t(x)] = a << 24 | r << 16 | g << 8 | b;
-        }
-        reducer.AddRow(row.data());
-    }
+    for (int y = 0; y < hgt; ++y)
+        reducer.AddBytesRow(plane + qsizetype(stride) * y, alpha ? 4 : 3, premultiplied);
     raw.image = reducer.Take();
 
     switch (heif_image_handle_get_color_profile_type(handle)) {

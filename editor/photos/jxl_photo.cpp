@@ -97,21 +97,8 @@ void Decode(QIODevice &device, Run &run)
             AreaReducer reducer(size, run.target.isEmpty() ? size : run.target, alpha);
             if (!reducer.Valid())
                 return fail(PhotoTooLargeMessage(size.width(), size.height()));
-            std::vector<quint32> row(size_t(size.width()));
-            const bool premultiplied = info.alpha_premultiplied;
-            for (int y = 0; y < size.height(); ++y) {
-                const uchar *p = pixels.data() + size_t(y) * size_t(size.width()) * 4;
-                for (int x = 0; x < size.width(); ++x, p += 4) {
-                    quint32 r = p[0], g = p[1], b = p[2], a = alpha ? p[3] : 255;
-                    if (alpha && !premultiplied) {
-                        r = (r * a + 127) / 255;
-                        g = (g * a + 127) / 255;
-                        b = (b * a + 127) / 255;
-                    }
-                    row[size_t(x)] = a << 24 | r << 16 | g << 8 | b;
-                }
-                reducer.AddRow(row.data());
-            }
+            for (int y = 0; y < size.height(); ++y)
+                reducer.AddBytesRow(pixels.data() + size_t(y) * size_t(size.width()) * 4, 4, info.alpha_premultiplied);
             run.raw.image = reducer.Take();
             return;
         }

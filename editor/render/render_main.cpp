@@ -8,6 +8,7 @@
 #include "pdf_output.h"
 #include "picture_files.h"
 #include "platform/dialogs.h"
+#include "print_resolution.h"
 #include "render_args.h"
 #include "tform1.h"
 
@@ -25,6 +26,14 @@ void Err(const QString &text)
     std::fputs(text.toUtf8().constData(), stderr);
     if (!text.endsWith(QLatin1Char('\n')))
         std::fputc('\n', stderr);
+}
+
+// Photos too small for print, named once the output is written.
+void TellLowResolution(const Arrangement &arrangement)
+{
+    const QString notice = LowResolutionNotice(arrangement);
+    if (!notice.isEmpty())
+        Err(notice);
 }
 
 // The messages the editor would have shown in boxes.
@@ -94,6 +103,7 @@ int main(int argc, char *argv[])
     if (request.kind == render::OutputKind::Pdf) {
         if (!WriteArrangementPdf(request.out, arrangement, data, &error))
             return Err(request.out + QLatin1Char('\n') + error), 1;
+        TellLowResolution(arrangement);
         return 0;
     }
     // Without a width, the picture the editor saves: 2000 x 2800 or 2800 x 2000.
@@ -111,5 +121,6 @@ int main(int argc, char *argv[])
                                                                            : PictureFormat::Png;
     if (!WritePicture(picture, request.out, format, &error))
         return Err(request.out + QLatin1Char('\n') + error), 1;
+    TellLowResolution(arrangement);
     return 0;
 }

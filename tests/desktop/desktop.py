@@ -156,6 +156,14 @@ class Desktop:
         time.sleep(0.8)
         return True
 
+    def dismiss_message(self):
+        """Closes a shown message box with its default button; true when there was one."""
+        if "qt_msgbox_buttonbox" not in self.probe()["widget"]:
+            return False
+        self.xdo("key", "Return")
+        time.sleep(0.5)
+        return True
+
     def close(self):
         self.log.close()
 
@@ -192,6 +200,8 @@ def save_through_menu(d, key, path, settle):
             break
         time.sleep(0.25)
     time.sleep(settle)
+    # A picture may be followed by a notice of photos too small for print.
+    d.dismiss_message()
 
 
 

@@ -6,6 +6,7 @@
 
 #include "support/test_files.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -82,6 +83,7 @@ TEST(PictureFiles, PngIsEightBitRgbAndReadsBack)
     EXPECT_EQ(bytes.mid(12, 4), QByteArray("IHDR"));
     EXPECT_EQ(uchar(bytes[24]), 8);  // bit depth
     EXPECT_EQ(uchar(bytes[25]), 2);  // colour type RGB
+    EXPECT_EQ(bytes.mid(37, 4), QByteArray("sRGB"));  // said to be sRGB, right after IHDR
     QImageReader reader(path);
     EXPECT_EQ(reader.format(), QByteArray("png"));
     EXPECT_TRUE(samePixels(reader.read(), picture));
@@ -105,6 +107,9 @@ TEST(PictureFiles, JpegIsBaselineAndClose)
     EXPECT_FALSE(bytes.contains(QByteArray("\xFF\xC2", 2)));  // not progressive
     const QImage back = QImage(path);
     ASSERT_EQ(back.size(), picture.size());
+    // An sRGB profile says what the numbers mean.
+    EXPECT_EQ(back.colorSpace().primaries(), QColorSpace::Primaries::SRgb);
+    EXPECT_TRUE(back.colorSpace().description().startsWith(QStringLiteral("sRGB")));
     double total = 0;
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) {
