@@ -72,10 +72,15 @@ void TForm1::MenuImportICalendarClick()
 
 void TForm1::MenuExportICalendarClick()
 {
-    int count = 0;
-    const QByteArray ics = IcsOfSchedules(DayData.Schedule(), QDateTime::currentDateTimeUtc(), &count);
-    if (count == 0) {
-        dialogs::ShowMessage(QStringLiteral("書き出す予定がありません。"), this);
+    const TIcsExport ics = IcsOfSchedules(DayData.Schedule(), QDateTime::currentDateTimeUtc());
+    // Schedules on dates iCalendar cannot hold are named, never passed off as written.
+    const QString skipped =
+        ics.skipped == 0 ? QString()
+                         : QStringLiteral("%1 など %2 件の予定は、iCalendar で書けない日付のため書き出しません。")
+                               .arg(ics.firstSkipped.toString(QStringLiteral("yyyy/MM/dd")))
+                               .arg(ics.skipped);
+    if (ics.written == 0) {
+        dialogs::ShowMessage(QStringLiteral("書き出す予定がありません。") + skipped, this);
         return;
     }
     const dialogs::FileAnswer answer = dialogs::SaveFile(QStringLiteral("予定の書き出し(iCalendar)"), kIcsFilters, 1,
@@ -83,12 +88,12 @@ void TForm1::MenuExportICalendarClick()
     if (answer.path.isEmpty())
         return;
     QString reason;
-    if (!ReplaceFileContent(answer.path, ics, &reason)) {
+    if (!ReplaceFileContent(answer.path, ics.text, &reason)) {
         dialogs::ShowMessage(
             QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(answer.path)) + u'\n' + reason, this);
         return;
     }
-    dialogs::ShowMessage(QStringLiteral("%1 件の予定を書き出しました。").arg(count), this);
+    dialogs::ShowMessage(QStringLiteral("%1 件の予定を書き出しました。").arg(ics.written) + skipped, this);
 }
 
 } // namespace tamarie

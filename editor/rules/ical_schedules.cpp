@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace tamarie {
 
@@ -202,6 +203,22 @@ void CollectCalendar(Collector &c, icalcomponent *calendar)
     }
 }
 
+// The date as libical writes it, or nullopt for one it cannot write (it
+// puts a null time in its place).
+std::optional<icaltimetype> WritableDate(const QDate &d)
+{
+    icaltimetype t = icaltime_null_date();
+    t.year = d.year();
+    t.month = d.month();
+    t.day = d.day();
+    icalproperty *p = icalproperty_new_dtstart(t);
+    char *text = icalproperty_get_value_as_string_r(p);
+    const bool same = text && QByteArray(text) == d.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    icalmemory_free_buffer(text);
+    icalproperty_free(p);
+    return same ? std::optional<icaltimetype>(t) : std::nullopt;
+}
+
 } // namespace
 
 TIcsRead ParseIcs(const QByteArray &input, const QDate &from, const QDate &to)
@@ -261,9 +278,9 @@ TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days)
     return r;
 }
 
-QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp, int *written)
+TIcsExport IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp)
 {
-    int count = 0;
+    TIcsExport out;
     const Component cal(icalcomponent_new_vcalendar());
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(cal.get(), icalproperty_new_prodid("-//Norte//Tamarie//JA"));
@@ -282,33 +299,30 @@ QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTi
         const QDate d = ValueToDate(s.Date);
         if (!d.isValid() || (s.Str.isEmpty() && !marked))
             continue; // shows nothing on the calendar
-        auto day = [](const QDate &q) {
-            icaltimetype t = icaltime_null_date();
-            t.year = q.year();
-            t.month = q.month();
-            t.day = q.day();
-            return t;
-        };
+        const std::optional<icaltimetype> start = WritableDate(d), end = WritableDate(d.addDays(1));
+        if (!start || !end) {
+            if (!out.skipped++ || d < out.firstSkipped)
+                out.firstSkipped = d;
+            continue;
+        }
         icalcomponent *ev = icalcomponent_new_vevent();
         const QByteArray uid = (d.toString(QStringLiteral("yyyyMMdd")) + u'-' + QString::number(i) +
                                 QStringLiteral("@tamarie"))
                                    .toUtf8();
         icalcomponent_add_property(ev, icalproperty_new_uid(uid.constData()));
         icalcomponent_add_property(ev, icalproperty_new_dtstamp(dtstamp));
-        icalcomponent_add_property(ev, icalproperty_new_dtstart(day(d)));
-        icalcomponent_add_property(ev, icalproperty_new_dtend(day(d.addDays(1))));
+        icalcomponent_add_property(ev, icalproperty_new_dtstart(*start));
+        icalcomponent_add_property(ev, icalproperty_new_dtend(*end));
         icalcomponent_add_property(ev, icalproperty_new_summary(s.Str.toUtf8().constData()));
         if (marked)
             icalcomponent_add_property(
                 ev, icalproperty_new_categories(QString::fromUtf16(kMarkNames[s.MarkNo]).toUtf8().constData()));
         icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         icalcomponent_add_component(cal.get(), ev);
-        ++count;
+        ++out.written;
     }
-    if (written)
-        *written = count;
     char *text = icalcomponent_as_ical_string_r(cal.get());
-    QByteArray out(text);
+    out.text = QByteArray(text);
     icalmemory_free_buffer(text);
     return out;
 }

@@ -42,7 +42,15 @@ struct TIcsImport {
 // Stores the days into dates without a schedule; the first entry of a date wins.
 TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days);
 
-// Every schedule that shows something, as an all-day event; written counts them.
-QByteArray IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp, int *written = nullptr);
+struct TIcsExport {
+    QByteArray text;
+    int written = 0;
+    int skipped = 0;     // schedules on dates iCalendar cannot hold (libical writes years 1 to 3000)
+    QDate firstSkipped;  // the earliest of them
+};
+
+// Every schedule that shows something, as an all-day event.
+TIcsExport IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp);
+
 
 } // namespace tamarie

@@ -86,11 +86,15 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
         EXPECT_EQ(ReadAll(config), written);
     }
 
+    // A date after libical's last year is left out and said so.
+    form->DayData.StoreSchedule(DateToValue(QDate(3001, 1, 1)), QStringLiteral("遠い先"), 0);
     const QString out = home.filePath("out.ics");
     dialogs::ClearShown();
     dialogs::AnswerFile(out);
     form->MenuExportICalendar->trigger();
-    EXPECT_EQ(dialogs::Shown().filter("件"), QStringList({"13 件の予定を書き出しました。"}));
+    EXPECT_EQ(dialogs::Shown().filter("件"),
+              QStringList({"13 件の予定を書き出しました。3001/01/01 など 1 件の予定は、iCalendar で書けない日付のため書き出しません。"}));
+    EXPECT_FALSE(ReadAll(out).contains("00000000"));
     const TIcsRead back = ReadIcsFile(out, QDate(2027, 1, 1), QDate(2027, 12, 31));
     ASSERT_TRUE(back.error.isEmpty()) << back.error.toStdString();
     ASSERT_EQ(back.days.size(), 13u);
