@@ -63,9 +63,17 @@ int main(int argc, char **argv)
             return 1;
         }
         Put(koyomi::Header() + QStringLiteral("\t予定"));
-        for (const TIcsDay &day : ics.days)
-            if (!request.rangeGiven || (day.date >= request.from && day.date <= request.to))
-                Put(koyomi::Format(koyomi::LookUp(day.date)) + u'\t' + day.text);
+        QString line; // of the day before: days come in order, a date's events together
+        QDate lineDate;
+        for (const TIcsDay &day : ics.days) {
+            if (request.rangeGiven && (day.date < request.from || day.date > request.to))
+                continue;
+            if (day.date != lineDate) {
+                lineDate = day.date;
+                line = koyomi::Format(koyomi::LookUp(day.date));
+            }
+            Put(line + u'\t' + day.text);
+        }
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
 

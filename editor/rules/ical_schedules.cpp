@@ -1,30 +1,25 @@
 #include "ical_schedules.h"
 
 #include "day_data.h"
-#include "ini_file.h"
+#include "ical_reader.h"
+#include "ical_recurrence.h"
+#include "ical_zones.h"
 #include "regular_file.h"
 
 #include <QHash>
-#include <QStringDecoder>
-#include <QStringList>
 
 #include <libical/ical.h>
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 
 namespace tamarie {
 
 namespace {
 
-// Repetitions walked per event: a rule repeating every second for decades
-// must not hang the import; a daily event over the window needs a few hundred.
-constexpr int kMaxSteps = 100000;
-constexpr long long kMaxStepsPerFile = 2000000;
-constexpr std::size_t kMaxDays = 200000;
-// Japan time is UTC+9 all year round.
-constexpr long long kJapanOffset = 9 * 3600;
+// Work allowed per file, in days looked at: a large calendar's repeating
+// events over a few years need a few million.
+constexpr long long kBudgetSteps = 10000000;
 
 const char16_t *const kMarkNames[] = {u"", u"○", u"□", u"△", u"X"};
 
@@ -35,172 +30,30 @@ using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 
 TIcsRead Refused(const QString &why) { return {{}, why}; }
 
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-// The date a time of the file falls on in Japan.  Dates are their own date;
-// floating times are wall-clock times and so taken as Japan's.
-QDate JapanDate(const icaltimetype &t)
+// A time written without a zone in a repeating event is in the start's.
+TIcsTime InStartZone(TIcsTime t, const TIcsTime &start)
 {
-    if (icaltime_is_null_time(t))
-        return {};
-    if (t.is_date || !t.zone)
-        return QDate(t.year, t.month, t.day);
-    const long long s = static_cast<long long>(icaltime_as_timet_with_zone(t, t.zone));
-    return QDate(1970, 1, 1).addDays(FloorDiv(s + kJapanOffset, 86400));
+    if (!t.isDate && !t.utc && t.zone < 0) {
+        t.zone = start.zone;
+        t.utc = start.utc;
+    }
+    return t;
 }
 
-QString OneLine(const char *summary)
+// UNTIL as a local time of the start's zone.
+std::optional<TIcsLocal> UntilOf(const TIcsRule &rule, const TIcsTime &start, TIcsZones &zones)
 {
-    QString s = summary ? QString::fromUtf8(summary) : QString();
-    for (QChar &c : s)
-        if (c == u'\r' || c == u'\n' || c == u'\t')
-            c = u' ';
-    return s.trimmed().left(kIniMaxValueLength);
-}
-
-QString UidOf(icalcomponent *event)
-{
-    const char *uid = icalcomponent_get_uid(event);
-    return uid ? QString::fromUtf8(uid) : QString();
-}
-
-// Checks libical does not make: that the file is text, whole and balanced.
-QString TextProblem(const QByteArray &bytes)
-{
-    if (bytes.contains('\0'))
-        return QStringLiteral("iCalendar のテキストではありません");
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return QStringLiteral("iCalendar のテキストではありません");
-    int depth = 0;
-    QString first, last;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty())
-            continue;
-        if (first.isEmpty())
-            first = line.toString();
-        last = line.toString();
-        if (line.startsWith(u"BEGIN:", Qt::CaseInsensitive))
-            ++depth;
-        else if (line.startsWith(u"END:", Qt::CaseInsensitive) && --depth < 0)
-            break;
-    }
-    if (first.isEmpty() || first.compare(u"BEGIN:VCALENDAR", Qt::CaseInsensitive) != 0)
-        return QStringLiteral("iCalendar ファイルではありません");
-    if (depth != 0 || last.compare(u"END:VCALENDAR", Qt::CaseInsensitive) != 0)
-        return QStringLiteral("ファイルが途中で切れているか、壊れています");
-    return {};
-}
-
-struct Collector {
-    QDate from, to;
-    std::vector<std::pair<TIcsDay, int>> days; // with the event's place in the file
-    int order = 0;
-    long long steps = 0; // repetitions walked in the whole file
-    void Add(const QDate &d, const QString &text)
-    {
-        if (d.isValid() && days.size() < kMaxDays)
-            days.push_back({TIcsDay{d, text}, order});
-    }
-};
-
-std::vector<QDate> ExcludedDates(icalcomponent *event, const icaltimetype &start)
-{
-    std::vector<QDate> out;
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
-        icaltimetype t = icalproperty_get_exdate(p);
-        if (!t.zone && !t.is_date)
-            t.zone = start.zone; // written in the start's zone
-        out.push_back(JapanDate(t));
-    }
-    return out;
-}
-
-void Expand(Collector &c, icalcomponent *event, const icaltimetype &start, const QString &text,
-            std::vector<QDate> excluded)
-{
-    const std::vector<QDate> ex = ExcludedDates(event, start);
-    excluded.insert(excluded.end(), ex.begin(), ex.end());
-    auto keep = [&](const QDate &d) {
-        if (d.isValid() && d >= c.from && d <= c.to &&
-            std::find(excluded.begin(), excluded.end(), d) == excluded.end())
-            c.Add(d, text);
-    };
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-        icalrecur_iterator *it = icalrecur_iterator_new(icalproperty_get_rrule(p), start);
-        if (!it)
-            continue;
-        // Jump close to the window where the rule allows it (not with COUNT).
-        const QDate jump = c.from.addDays(-2);
-        icaltimetype at = start;
-        at.year = jump.year();
-        at.month = jump.month();
-        at.day = jump.day();
-        if (icaltime_compare(at, start) > 0)
-            icalrecur_iterator_set_start(it, at);
-        const QDate stop = c.to.addDays(2);
-        for (int step = 0; step < kMaxSteps && c.steps < kMaxStepsPerFile; ++step, ++c.steps) {
-            icaltimetype t = icalrecur_iterator_next(it);
-            if (icaltime_is_null_time(t))
-                break;
-            t.zone = start.zone;
-            t.is_date = start.is_date;
-            if (QDate(t.year, t.month, t.day) > stop)
-                break;
-            keep(JapanDate(t));
-        }
-        icalrecur_iterator_free(it);
-    }
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
-        icaltimetype t = icalproperty_get_rdate(p).time;
-        if (!t.zone && !t.is_date)
-            t.zone = start.zone;
-        keep(JapanDate(t));
-    }
-}
-
-void CollectCalendar(Collector &c, icalcomponent *calendar)
-{
-    // Changed occurrences of a repeating event are events of their own that
-    // name the occurrence they replace.
-    QHash<QString, std::vector<QDate>> replaced;
-    for (icalcomponent *e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
-         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-        if (icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY))
-            replaced[UidOf(e)].push_back(JapanDate(icalcomponent_get_recurrenceid(e)));
-    }
-    for (icalcomponent *e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
-         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-        ++c.order;
-        if (icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED)
-            continue;
-        const icaltimetype start = icalcomponent_get_dtstart(e);
-        if (icaltime_is_null_time(start))
-            continue;
-        const QString text = OneLine(icalcomponent_get_summary(e));
-        const bool repeats = !icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY) &&
-                             (icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY) ||
-                              icalcomponent_get_first_property(e, ICAL_RDATE_PROPERTY));
-        if (!repeats) {
-            c.Add(JapanDate(start), text);
-            continue;
-        }
-        // The start itself is the first occurrence unless a rule excludes it.
-        const std::vector<QDate> excluded = replaced.value(UidOf(e));
-        const QDate first = JapanDate(start);
-        const std::vector<QDate> ex = ExcludedDates(e, start);
-        if (first >= c.from && first <= c.to && std::find(ex.begin(), ex.end(), first) == ex.end() &&
-            std::find(excluded.begin(), excluded.end(), first) == excluded.end())
-            c.Add(first, text);
-        std::vector<QDate> notAgain = excluded;
-        notAgain.push_back(first);
-        Expand(c, e, start, text, notAgain);
-    }
+    if (!rule.until.IsValid())
+        return std::nullopt;
+    const TIcsTime &u = rule.until;
+    const TIcsLocal at = TIcsZones::LocalOf(u);
+    if (u.isDate)
+        return at + kIcsDaySeconds - 1;
+    if (!u.utc || start.utc)
+        return at;
+    // In UTC while the start is in a zone or on Japan's wall clock.
+    const std::optional<int> offset = start.isDate ? std::nullopt : zones.Offset(start.zone, at);
+    return at + offset.value_or(kIcsJapanOffset);
 }
 
 // The date as libical writes it, or nullopt for one it cannot write (it
@@ -221,46 +74,121 @@ std::optional<icaltimetype> WritableDate(const QDate &d)
 
 } // namespace
 
-TIcsRead ParseIcs(const QByteArray &input, const QDate &from, const QDate &to)
+TIcsRead ParseIcs(const QByteArray &input, const QDate &from, const QDate &to, const std::atomic<bool> *cancel)
 {
     if (input.size() > kIcsMaxBytes)
         return Refused(QStringLiteral("ファイルが大きすぎます"));
-    QByteArray bytes = input;
+    QByteArrayView bytes(input);
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    if (const QString problem = TextProblem(bytes); !problem.isEmpty())
-        return Refused(problem);
-    icalerror_set_errors_are_fatal(0);
-    const Component root(icalparser_parse_string(bytes.constData()));
-    if (!root)
-        return Refused(QStringLiteral("iCalendar ファイルとして読めません"));
-    Collector c{from, to, {}, 0, 0};
-    const icalcomponent_kind kind = icalcomponent_isa(root.get());
-    if (kind == ICAL_VCALENDAR_COMPONENT) {
-        CollectCalendar(c, root.get());
-    } else if (kind == ICAL_XROOT_COMPONENT) {
-        for (icalcomponent *cal = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT); cal;
-             cal = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
-            CollectCalendar(c, cal);
-    } else {
-        return Refused(QStringLiteral("iCalendar ファイルではありません"));
+        bytes = bytes.sliced(3);
+    const TIcsContent content = ReadIcsContent(bytes);
+    if (!content.error.isEmpty())
+        return Refused(content.error);
+
+    TIcsBudget budget(kBudgetSteps, cancel);
+    TIcsZones zones(content, budget);
+    // Changed occurrences of a repeating event are events of their own that
+    // name the occurrence they replace.
+    QHash<QByteArray, std::vector<QDate>> replaced;
+    for (const TIcsEvent &e : content.events)
+        if (e.recurrenceId.IsValid())
+            replaced[e.uid].push_back(zones.JapanDate(InStartZone(e.recurrenceId, e.start)));
+
+    std::vector<std::pair<TIcsDay, int>> days; // with the event's place in the file
+    bool tooMany = false;
+    auto add = [&](const QDate &d, const QString &text, int order) {
+        if (!d.isValid())
+            return;
+        if (days.size() >= kIcsMaxDays)
+            tooMany = true;
+        else
+            days.push_back({TIcsDay{d, text}, order});
+    };
+    // Local days a little wider than the window: Japan's date may differ by one.
+    const QDate localFrom = from.addDays(-2), localTo = to.addDays(2);
+    std::vector<QDate> excluded;
+    // The days of the window one event falls on, each once however many
+    // rules or occurrences give it.
+    std::vector<bool> marked(from.isValid() && to >= from ? static_cast<std::size_t>(from.daysTo(to) + 1) : 0);
+    std::vector<qint64> mine;
+    for (std::size_t i = 0; i < content.events.size() && !tooMany; ++i) {
+        const TIcsEvent &e = content.events[i];
+        const int order = static_cast<int>(i);
+        if (e.cancelled || !e.start.IsValid())
+            continue;
+        if (e.recurrenceId.IsValid() || (e.rules.empty() && e.dates.empty())) {
+            add(zones.JapanDate(e.start), e.summary, order);
+            continue;
+        }
+        excluded = replaced.value(e.uid);
+        for (const TIcsTime &t : e.excluded)
+            excluded.push_back(zones.JapanDate(InStartZone(t, e.start)));
+        std::sort(excluded.begin(), excluded.end());
+        mine.clear();
+        auto keep = [&](const QDate &d) {
+            if (!d.isValid() || d < from || d > to || std::binary_search(excluded.begin(), excluded.end(), d))
+                return;
+            const qint64 i = from.daysTo(d);
+            if (!marked[static_cast<std::size_t>(i)]) {
+                marked[static_cast<std::size_t>(i)] = true;
+                mine.push_back(i);
+            }
+        };
+        // The start itself is the first occurrence.
+        keep(zones.JapanDate(e.start));
+        const TIcsLocal start = TIcsZones::LocalOf(e.start);
+        for (const QByteArray &text : e.rules) {
+            const std::optional<TIcsRule> rule = ParseIcsRule(text);
+            if (!rule)
+                continue;
+            ExpandIcsRule(*rule, start, UntilOf(*rule, e.start, zones), localFrom, localTo, budget,
+                          [&](const QDate &day, int first, int last) {
+                              if (e.start.isDate)
+                                  return keep(day);
+                              // The day's first and last occurrences fall on
+                              // one or two days in Japan.
+                              const TIcsLocal base = day.toJulianDay() * kIcsDaySeconds;
+                              const QDate a = zones.JapanDate(e.start.zone, e.start.utc, base + first);
+                              const QDate b = zones.JapanDate(e.start.zone, e.start.utc, base + last);
+                              keep(a);
+                              if (b != a)
+                                  keep(b);
+                          });
+            if (budget.Out())
+                break;
+        }
+        for (const TIcsTime &t : e.dates)
+            keep(zones.JapanDate(InStartZone(t, e.start)));
+        std::sort(mine.begin(), mine.end());
+        for (const qint64 i : mine) {
+            marked[static_cast<std::size_t>(i)] = false;
+            add(from.addDays(i), e.summary, order);
+        }
+        if (budget.Out())
+            break;
     }
-    std::stable_sort(c.days.begin(), c.days.end(), [](const auto &a, const auto &b) {
+    if (cancel && cancel->load())
+        return Refused(QStringLiteral("中止しました"));
+    if (budget.Out())
+        return Refused(QStringLiteral("繰り返しの予定が多すぎるか、複雑すぎます"));
+    if (tooMany)
+        return Refused(QStringLiteral("予定が %1 件を超えます").arg(kIcsMaxDays));
+    std::stable_sort(days.begin(), days.end(), [](const auto &a, const auto &b) {
         return a.first.date != b.first.date ? a.first.date < b.first.date : a.second < b.second;
     });
     TIcsRead r;
-    r.days.reserve(c.days.size());
-    for (auto &d : c.days)
+    r.days.reserve(days.size());
+    for (auto &d : days)
         r.days.push_back(std::move(d.first));
     return r;
 }
 
-TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to)
+TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to, const std::atomic<bool> *cancel)
 {
     const RegularFileContent read = ReadRegularFile(path, kIcsMaxBytes);
     if (const auto refused = ReadRefusalText(read))
         return Refused(*refused);
-    return ParseIcs(read.bytes, from, to);
+    return ParseIcs(read.bytes, from, to, cancel);
 }
 
 TIcsImport ImportIcsDays(TDayData &data, const std::vector<TIcsDay> &days)

@@ -1,7 +1,8 @@
 #pragma once
 // Schedules exchanged with other calendar programs as iCalendar files:
 // events read into dated one-line texts (in Japan time), and the user's
-// schedules written as all-day events.  libical does the parsing and writing.
+// schedules written as all-day events (libical writes them).  Reading is
+// bounded in time and memory whatever the file holds.
 #include "values.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <vector>
 
 namespace tamarie {
@@ -18,6 +20,8 @@ struct TSchedule;
 
 // Larger files are refused rather than parsed.
 inline constexpr qint64 kIcsMaxBytes = 8 * 1024 * 1024;
+// So are files giving more days than this (a schedule for each).
+inline constexpr std::size_t kIcsMaxDays = 200000;
 
 struct TIcsDay {
     QDate date;   // in Japan time
@@ -30,9 +34,12 @@ struct TIcsRead {
 };
 
 // Single events on whatever date they fall; repeating events are expanded for
-// the days from..to (both included).
-TIcsRead ParseIcs(const QByteArray &bytes, const QDate &from, const QDate &to);
-TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to);
+// the days from..to (both included).  Setting *cancel from another thread
+// ends the reading soon with an error.
+TIcsRead ParseIcs(const QByteArray &bytes, const QDate &from, const QDate &to,
+                  const std::atomic<bool> *cancel = nullptr);
+TIcsRead ReadIcsFile(const QString &path, const QDate &from, const QDate &to,
+                     const std::atomic<bool> *cancel = nullptr);
 
 struct TIcsImport {
     int added = 0;
@@ -51,6 +58,5 @@ struct TIcsExport {
 
 // Every schedule that shows something, as an all-day event.
 TIcsExport IcsOfSchedules(const std::vector<TSchedule> &schedules, const QDateTime &stamp);
-
 
 } // namespace tamarie

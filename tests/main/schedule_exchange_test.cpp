@@ -9,6 +9,7 @@
 #include "regular_file.h"
 #include "tform1.h"
 
+#include "support/hostile_ics.h"
 #include "support/temporary_home.h"
 #include "support/test_files.h"
 
@@ -71,7 +72,8 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     EXPECT_TRUE(written.contains("Count=13"));
 
     const QByteArray bad[] = {QByteArray(kIcs).left(200), QByteArray(5000, '\x9c'),
-                              "BEGIN:VCALENDAR\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\r\nEND:VCALENDAR\r\n"};
+                              "BEGIN:VCALENDAR\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\r\nEND:VCALENDAR\r\n",
+                              testing::NestedIcs(270000)};
     for (const QByteArray &bytes : bad) {
         QFile b(home.filePath("bad.ics"));
         ASSERT_TRUE(b.open(QIODevice::WriteOnly));

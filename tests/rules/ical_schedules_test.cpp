@@ -3,6 +3,7 @@
 #include "hang_watchdog.h"
 #include "holiday_list.h"
 #include "ical_schedules.h"
+#include "support/hostile_ics.h"
 
 #include <QDate>
 #include <QProcess>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace tamarie {
@@ -64,6 +66,80 @@ TEST(IcalSchedules, EventsFallOnTheirJapanDates)
     EXPECT_EQ(lines.filter("中止"), QStringList());
 }
 
+QList<QDate> DaysOf(const QByteArray &rule, const QDate &from, const QDate &to)
+{
+    const TIcsRead r =
+        ParseIcs(testing::IcsCalendar(testing::IcsEvent(":" + from.toString("yyyyMMdd").toLatin1() + "T090000",
+                                                        "RRULE:" + rule + "\r\n")),
+                 from, to);
+    EXPECT_TRUE(r.error.isEmpty()) << rule.constData() << ": " << r.error.toStdString();
+    QList<QDate> out;
+    for (const TIcsDay &d : r.days)
+        out << d.date;
+    return out;
+}
+
+// A schedule is per day: rules repeating every second or minute are worked
+// out a day at a time, including those that never match.
+TEST(IcalSchedules, RulesBelowADayGiveTheDaysTheyTouch)
+{
+    testing::HangWatchdog watchdog("expanding rules below a day", std::chrono::seconds(60));
+    const QDate jan1(2027, 1, 1), dec31(2027, 12, 31);
+    QList<QDate> monthEnds{jan1}; // the start is the first occurrence
+    for (int m = 1; m <= 12; ++m)
+        monthEnds << QDate(2027, m, QDate(2027, m, 1).daysInMonth());
+    EXPECT_EQ(DaysOf("FREQ=SECONDLY;BYMONTHDAY=-1", jan1, dec31), monthEnds);
+    EXPECT_EQ(DaysOf("FREQ=MINUTELY;BYMONTHDAY=-1", jan1, dec31), monthEnds);
+    EXPECT_EQ(DaysOf("FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=30", jan1, dec31), QList<QDate>{jan1});
+    EXPECT_EQ(DaysOf("FREQ=SECONDLY;BYYEARDAY=-1", jan1, dec31), (QList<QDate>{jan1, dec31}));
+    // Every fifth hour from 09:00, kept at 9, 10 and 11 o'clock: a day is 4
+    // hours short of a multiple of 5, so days 0, 1 and 2 of every five.
+    QList<QDate> threeOfFive;
+    for (QDate d = jan1; d <= dec31; d = d.addDays(1))
+        if (jan1.daysTo(d) % 5 < 3)
+            threeOfFive << d;
+    EXPECT_EQ(DaysOf("FREQ=HOURLY;INTERVAL=5;BYHOUR=9,10,11", jan1, dec31), threeOfFive);
+}
+
+TEST(IcalSchedules, RulesFollowTheCalendar)
+{
+    const QDate from(2027, 1, 1), to(2028, 12, 31);
+    // Sundays ending the last week of the years from the start's (weeks from
+    // Monday, week 1 holding four days of its year): one falls in January.
+    QList<QDate> lastWeeks{from}, lastWeekdays{from};
+    for (QDate d = from; d <= to; d = d.addDays(1)) {
+        int year = 0, next = 0;
+        d.weekNumber(&year);
+        d.addDays(7).weekNumber(&next);
+        if (d.dayOfWeek() == 7 && next != year && year >= from.year())
+            lastWeeks << d;
+        if (d.dayOfWeek() <= 5 && (d.addDays(1).month() != d.month() ||
+                                   (d.addDays(1).dayOfWeek() > 5 && d.addDays(3).month() != d.month())))
+            lastWeekdays << d;
+    }
+    EXPECT_EQ(DaysOf("FREQ=YEARLY;BYWEEKNO=-1;BYDAY=SU", from, to), lastWeeks);
+    EXPECT_EQ(DaysOf("FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", from, to), lastWeekdays);
+    // The start counts towards COUNT.
+    EXPECT_EQ(DaysOf("FREQ=WEEKLY;INTERVAL=2;COUNT=3", from, to),
+              (QList<QDate>{from, from.addDays(14), from.addDays(28)}));
+}
+
+// A zone whose rule starts in 1601 and begins again every hour is worked out
+// only around the year asked for.
+TEST(IcalSchedules, ZonesRepeatingSince1601AreBounded)
+{
+    testing::HangWatchdog watchdog("time zones from 1601", std::chrono::seconds(60));
+    // 16:30 at UTC+2 is 23:30 in Japan; at the zone's UTC+1 before 1601 it
+    // would be 00:30 the next day.
+    const TIcsRead one = ParseIcs(
+        testing::IcsCalendar(testing::HourlyZone(0) + testing::IcsEvent(";TZID=Z0:20270105T163000", "")),
+        QDate(2027, 1, 1), QDate(2027, 12, 31));
+    ASSERT_EQ(one.days.size(), 1u);
+    EXPECT_EQ(one.days[0].date, QDate(2027, 1, 5));
+    const TIcsRead many = ParseIcs(testing::HourlyZonesIcs(2000), QDate(2027, 1, 1), QDate(2027, 12, 31));
+    EXPECT_EQ(many.days.size(), 2000u);
+}
+
 TEST(IcalSchedules, BadFilesAreRefused)
 {
     const QByteArray good(kIcs);
@@ -76,6 +152,9 @@ TEST(IcalSchedules, BadFilesAreRefused)
         EXPECT_FALSE(r.error.isEmpty());
         EXPECT_TRUE(r.days.empty());
     }
+    // Refused before anything is built from it.
+    EXPECT_EQ(ParseIcs(testing::NestedIcs(270000), QDate(2027, 1, 1), QDate(2027, 12, 31)).error,
+              QStringLiteral("入れ子が深すぎます"));
 }
 
 // Nothing writes to these FIFOs: a read that waited would never return.
@@ -111,6 +190,44 @@ TEST(IcalSchedules, KoyomiListsTheDaysOfAFile)
     ASSERT_EQ(lines.size(), 1 + 5 + 3); // header, Mondays of March, the New York calls
     EXPECT_TRUE(lines[0].endsWith("\t予定"));
     EXPECT_TRUE(lines.filter("2027-03-06\t土").value(0).endsWith("\tNY call"));
+}
+
+// The whole program on the worst files, in a gigabyte of address space.
+TEST(IcalSchedules, KoyomiReadsHostileFilesInAGigabyte)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit";
+#endif
+    QTemporaryDir dir;
+    const std::pair<QByteArray, QString> files[] = {
+        {testing::NestedIcs(270000), QString()},
+        {testing::HourlyZonesIcs(2000), "2027-01-05"},
+        {testing::IcsCalendar(testing::IcsEvent(":20270101T090000", "RRULE:FREQ=SECONDLY;BYMONTHDAY=-1\r\n")),
+         "2027-12-31"},
+    };
+    for (const auto &[bytes, lastDate] : files) {
+        QFile f(dir.filePath("hostile.ics"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        QProcess p;
+        p.setChildProcessModifier([] {
+            const rlimit limit{1L << 30, 1L << 30};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+        p.start(TAMARIE_KOYOMI_PATH, {"--ics", f.fileName(), "2027"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        if (lastDate.isEmpty()) {
+            EXPECT_EQ(p.exitCode(), 1);
+            EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("入れ子が深すぎます"));
+        } else {
+            EXPECT_EQ(p.exitCode(), 0);
+            ASSERT_FALSE(lines.isEmpty());
+            EXPECT_TRUE(lines.last().startsWith(lastDate));
+        }
+    }
 }
 #endif
 
