@@ -1,5 +1,6 @@
 // ファイル → 予定の読み込み/書き出し (iCalendar): schedules exchanged with
 // other calendar programs, through the same day data and Config.ini.
+#include "busy_dialog.h"
 #include "calendar_form.h"
 #include "data_folder.h"
 #include "dialogs.h"
@@ -41,7 +42,15 @@ void TForm1::MenuImportICalendarClick()
     }
     if (!firstYear)
         firstYear = lastYear = QDate::currentDate().year();
-    const TIcsRead read = ReadIcsFile(answer.path, QDate(firstYear, 1, 1), QDate(lastYear, 12, 31));
+    // Read on a worker thread: a large or contrived file keeps the window alive.
+    TIcsRead read;
+    bool cancelled = false;
+    RunWithBusyDialog(QStringLiteral("予定を読み込んでいます…"), this, [&](const std::atomic<bool> &cancel) {
+        read = ReadIcsFile(answer.path, QDate(firstYear, 1, 1), QDate(lastYear, 12, 31), &cancel);
+        cancelled = cancel;
+    });
+    if (cancelled)
+        return;
     if (!read.error.isEmpty()) {
         dialogs::ShowMessage(QStringLiteral("%1 から予定を読み込めません(%2)。")
                                  .arg(QDir::toNativeSeparators(answer.path), read.error),
