@@ -32,8 +32,12 @@ void FixMessageBox(QMessageBox &box)
 {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
-        label->setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120);
+    // A spacer row, not a minimum on the text: the box still widens for a
+    // long text and wraps it beyond half the screen.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120, 0,
+                                      QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 } // namespace
 
