@@ -444,8 +444,8 @@ bool WalkPeriods(Walk &w)
 {
     const TIcsRule &r = w.rule;
     const std::vector<int> times = TimesOfDay(r, static_cast<int>(FloorMod(w.start, kDay)));
-    if (!w.budget.Spend(static_cast<long long>(times.size())))
-        return false;
+    if (!w.budget.Spend(static_cast<long long>(times.size())) || times.empty()) // BYHOUR=99 has none
+        return !w.budget.Out();
     const Day start = DayOf(IcsFloorDiv(w.start, kDay));
     const long long startMonth = start.year * 12 + start.month - 1;
     const long long startWeek = start.jd - FloorMod(start.weekday - r.weekStart, 7);

@@ -119,6 +119,8 @@ TEST(IcalSchedules, RulesFollowTheCalendar)
     }
     EXPECT_EQ(DaysOf("FREQ=YEARLY;BYWEEKNO=-1;BYDAY=SU", from, to), lastWeeks);
     EXPECT_EQ(DaysOf("FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", from, to), lastWeekdays);
+    // A BY part without a valid value matches nothing.
+    EXPECT_EQ(DaysOf("FREQ=WEEKLY;BYHOUR=99", from, to), QList<QDate>{from});
     // The start counts towards COUNT.
     EXPECT_EQ(DaysOf("FREQ=WEEKLY;INTERVAL=2;COUNT=3", from, to),
               (QList<QDate>{from, from.addDays(14), from.addDays(28)}));
