@@ -19,6 +19,7 @@
 #include "calendar_form.h"
 #include "color_box.h"
 #include "desktop_compositing.h"
+#include "document_drawing.h"
 #include "dialogs.h"
 #include "labeled_edit.h"
 #include "photo_image.h"
@@ -142,7 +143,7 @@ void TForm1::LayoutCalendar(int N)
     if (IsLoadingFile && !CalendarFontLoaded[N])
         gridFont.setFamily(CalendarFontFace().family());
     if (!fontFromFile)
-        gridFont.setPointSize(std::max(1, RoundHalfEven(W * 0.04)));
+        gridFont.setPointSize(GridPointsForWidth(W));
     grid->setFont(gridFont);
 
     QFont titleFont = title->font();
@@ -154,22 +155,9 @@ void TForm1::LayoutCalendar(int N)
     title->setFont(titleFont);
 
     // The title's height comes from a sample text in its font.
-    const int titleHeight = QFontMetrics(titleFont, cal).height() + 10;
-    const int titleTop = title->y();
-    title->setGeometry(0, titleTop, W, titleHeight);
-
-    // The grid's width is a whole number of columns, centred; its height a
-    // whole number of rows directly under the title.
-    const int gridTop = titleTop + titleHeight;
-    int gridWidth = W;
-    int gridLeft = 0;
-    if (W % 7 > 0) {
-        gridWidth = W - W % 7;
-        gridLeft = (W - gridWidth) / 2;
-    }
-    int gridHeight = std::max(0, H - gridTop);
-    gridHeight -= gridHeight % 7;
-    grid->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
+    const CalendarInnerRects inner = CalendarInnerRectsFor(QSize(W, H), QFontMetrics(titleFont, cal).height() + 10);
+    title->setGeometry(inner.title);
+    grid->setGeometry(inner.grid);
 
     if (!IsStart)
         cal->update();

@@ -91,6 +91,7 @@ struct TFontCharsetNote {
     QString Face;
     int Charset = kDefaultCharset;
     int CharsetFor(const QString &face) const { return face == Face ? Charset : kDefaultCharset; }
+    bool operator==(const TFontCharsetNote &) const = default;
 };
 
 // True when a face of that exact name (case counts) is installed, or the

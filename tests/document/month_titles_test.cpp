@@ -1,5 +1,5 @@
 // Month titles in the seven styles, the era table and the live samples.
-#include "main/month_titles.h"
+#include "month_titles.h"
 
 #include <gtest/gtest.h>
 

@@ -12,6 +12,8 @@
 #include <QSize>
 #include <vector>
 
+#include "document_drawing.h"
+
 class QObject;
 
 namespace tamarie {
@@ -33,13 +35,6 @@ constexpr int kWheelPixelStep = 7;
 // The size after one step; paper is the paper panel's size (growing clamps
 // each side to it).
 QSize WheelStep(QSize size, WheelDirection direction, WheelKeys keys, QSize paper);
-
-// Smallest size shown for a target whatever its stored size.
-constexpr QSize kMinShownPhoto(1, 1);
-constexpr QSize kMinShownCalendar(40, 24);
-
-// What the window system is given for a stored size.
-QSize ShownSize(QSize stored, QSize minimum);
 
 // The stored size of a target: the size its last wheel step gave, as long as
 // the widget still shows exactly that step's shown size; otherwise (resized

@@ -56,11 +56,6 @@ QSize WheelStep(QSize size, WheelDirection direction, WheelKeys keys, QSize pape
     return QSize(w, h);
 }
 
-QSize ShownSize(QSize stored, QSize minimum)
-{
-    return QSize(std::max(stored.width(), minimum.width()), std::max(stored.height(), minimum.height()));
-}
-
 QSize StoredSize(const QObject *target, QSize widgetSize, QSize minimum)
 {
     if (target) {

@@ -13,13 +13,11 @@
 #include <vector>
 
 #include "arrangement.h"
+#include "document.h"
 #include "font_record.h"
 #include "values.h"
 
 namespace tamarie {
-
-// Calendar pairs the editor holds, numbered 1 to 12.
-constexpr int kMaxCalendars = 12;
 
 // A companion font file as read: its record counts only when Ok.
 struct WorkStateFont {
