@@ -63,10 +63,14 @@ BENCHMARK(BM_WheelNotchOnCalendar)->Unit(benchmark::kMillisecond);
 void BM_WheelNotchOnPhoto(benchmark::State &state)
 {
     TForm1 &f = Form();
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("camera.jpg"));
     QImage picture(4000, 3000, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
-    f.Image1->SetPicture(picture);
+    picture.save(path, "JPEG", 90);
+    f.Image1->ShowPhoto(path);
     f.Image1->setGeometry(6, 6, 400, 300);
+    WaitForScreenCopies();
     f.SelectedImgPictureNo = 0;
     input::SetFocusWidget(f.PageControl1);
     input::SetCursorPos(f.Image1->mapToGlobal(QPoint(4, 4)));

@@ -80,7 +80,9 @@ QImage TForm1::RenderPaper() const
 {
     // Same size as the paper, so the capture rectangle (client (5, 5), paper
     // size less 20) comes out as on screen; the last column and row, beyond
-    // the paper's client area, are never part of it.
+    // the paper's client area, are never part of it.  Photos still being
+    // decoded for the screen are waited for.
+    WaitForScreenCopies();
     QImage paper(Panel1->size(), QImage::Format_RGB32);
     paper.fill(Panel1->palette().color(QPalette::Window));
     Panel1->render(&paper, -Panel1->contentsRect().topLeft(), QRegion(Panel1->rect()));
@@ -158,6 +160,7 @@ Arrangement TForm1::CaptureArrangement() const
         PhotoLayer layer;
         const int i = ImgPicture.indexOf(const_cast<TImage *>(photo));
         layer.fileName = i >= 0 ? ImageFileName.value(i) : QString();
+        layer.quarterTurns = photo->QuarterTurns();
         layer.bounds = photo->geometry().translated(-paperOrigin);
         a.photos.push_back(std::move(layer));
     }

@@ -3,6 +3,7 @@
 #include "back_form.h"
 #include "calendar_form.h"
 #include "check_list_box.h"
+#include "photo_image.h"
 #include "radio_group.h"
 
 #include <QApplication>
@@ -92,6 +93,10 @@ void WriteProbe(const QString &file)
                 for (int i = 0; i < list->Count(); ++i)
                     s << "widget " << w->objectName() << "." << i << " " << Rect(list->Item(i)) << "\n";
         }
+        // Each photo frame by its index, and whether its copy is shown yet.
+        for (const TImage *photo : top->findChildren<TImage *>())
+            if (photo->isVisible())
+                s << "photo " << photo->Tag << " " << Rect(photo) << " " << int(!photo->ScreenCopy().isNull()) << "\n";
     }
     out.commit();
 }

@@ -66,9 +66,7 @@ void TForm1::FormCreate()
 
     // 8. One photo layer showing the sample photo.
     Photos.Reset(Image1, Folda + QStringLiteral("/Data/fukurouoyako_fm.jpg"));
-    if (!Image1->Picture().isNull())
-        ImgThumbnail->setPixmap(QPixmap::fromImage(Image1->Picture().scaled(
-            ImgThumbnail->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    ShowThumbnailOf(Image1->ScreenCopy());
 
     // 9.
     CurrentPanelWidth = Panel1->width();

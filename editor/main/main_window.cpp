@@ -175,9 +175,7 @@ void TForm1::CreatePaper()
     connect(Image1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
     // The built-in sample photo; without it the first layer simply stays empty.
-    const DecodedPhoto sample = DecodePhoto(ProgramFile(QStringLiteral("Data/fukurouoyako_fm.jpg")));
-    if (!sample.image.isNull())
-        Image1->SetPicture(sample.image);
+    Image1->ShowPhoto(ProgramFile(QStringLiteral("Data/fukurouoyako_fm.jpg")));
 }
 
 void TForm1::CreateSettingsPanel()

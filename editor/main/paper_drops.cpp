@@ -124,7 +124,7 @@ void TForm1::DropPhotos(const QStringList &photos, const QPoint &paperPoint)
             BtnDeletePictureClickFrom(nullptr);
             continue;
         }
-        photo->setGeometry(DroppedPhotoBounds(paperPoint, photo->Picture().size(), placed++));
+        photo->setGeometry(DroppedPhotoBounds(paperPoint, photo->PixelSize(), placed++));
     }
 }
 

@@ -39,8 +39,18 @@ TPhotoLayers::TPhotoLayers(QWidget *paper, TPhotoList &photos, QPoint &mouseDown
 
 void TPhotoLayers::Attach(TImage *photo)
 {
-    if (photo)
-        photo->installEventFilter(this);
+    if (!photo)
+        return;
+    photo->installEventFilter(this);
+    // The thumbnail follows the selected photo's copy as it comes.
+    if (!Attached.contains(photo)) {
+        Attached.insert(photo);
+        connect(photo, &TImage::ScreenCopyChanged, this, [this, photo] {
+            if (photo == Selected())
+                UpdateThumbnail();
+        });
+        connect(photo, &QObject::destroyed, this, [this, photo] { Attached.remove(photo); });
+    }
 }
 
 TImage *TPhotoLayers::Selected() const
@@ -77,16 +87,12 @@ bool TPhotoLayers::Replace(const QString &path)
     TImage *photo = Selected();
     if (!photo)
         return false;
-    photo->hide();
-    DecodedPhoto decoded = DecodePhoto(path);
-    if (decoded.image.isNull()) {
-        photo->show();
-        dialogs::ShowMessage(decoded.error, DialogParent);
+    const PhotoProbe probe = ProbePhoto(path);
+    if (!probe.Ok()) {
+        dialogs::ShowMessage(probe.error, DialogParent);
         return false;
     }
-    photo->SetPicture(decoded.image);
-    decoded.image = QImage();
-    photo->show();
+    photo->ShowPhoto(path);
     F.SetFileName(F.SelectedImgPictureNo, path);
     UpdateThumbnail();
     return true;
@@ -104,7 +110,7 @@ void TPhotoLayers::Delete()
         F.SetFileName(i, F.FileName(i + 1));
         to->setGeometry(from->geometry());
         to->Tag = i;
-        to->SetPicture(from->Picture());
+        to->ShowPhoto(from->FileName(), from->QuarterTurns());
     }
     TImage *last = F.TakeLast();
     if (Pressed == last)
@@ -149,7 +155,7 @@ void TPhotoLayers::UpdateThumbnail()
     if (!ShowThumbnail)
         return;
     const TImage *photo = Selected();
-    ShowThumbnail(photo ? photo->Picture() : QImage());
+    ShowThumbnail(photo ? photo->ScreenCopy() : QImage());
 }
 
 void TPhotoLayers::Image1Click(TImage *sender)

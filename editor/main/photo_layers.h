@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -77,6 +78,7 @@ private:
     TPhotoList &F;
     QPoint &MouseDownPoint;  // Image1MouseDownPoint of the editor
     TImage *Pressed = nullptr;  // the photo the left button went down on, for the click
+    QSet<const TImage *> Attached;
 };
 
 } // namespace tamarie

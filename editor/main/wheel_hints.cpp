@@ -95,6 +95,7 @@ private:
 void TForm1::SetUpPhotosLayoutAndHooks()
 {
     PhotoLayers = new TPhotoLayers(Panel1, Photos, Image1MouseDownPoint, this);
+    WatchPhotoLoading();
     PhotoLayers->DialogParent = this;
     PhotoLayers->ShowThumbnail = [this](const QImage &picture) { ShowThumbnailOf(picture); };
     PhotoLayers->FocusSettings = [this] { PageControl1->setFocus(Qt::MouseFocusReason); };

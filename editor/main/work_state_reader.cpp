@@ -237,16 +237,13 @@ bool TForm1::LoadWorkState(const QString &FileName)
             TImage *photo = ImgPicture[i];
             photo->setGeometry(p.bounds);
             Photos.SetFileName(i, p.fileName);
-            if (p.fileName.isEmpty()) {
-                photo->SetPicture(QImage());
-                continue;
-            }
-            DecodedPhoto decoded = DecodePhoto(p.fileName);
-            if (decoded.image.isNull()) {
-                dialogs::ShowMessage(decoded.error, this);
+            // The header tells whether it can be shown; the pixels come later.
+            const PhotoProbe probe = p.fileName.isEmpty() ? PhotoProbe() : ProbePhoto(p.fileName);
+            if (!probe.Ok()) {
+                dialogs::ShowMessage(probe.error, this);
                 return false;
             }
-            photo->SetPicture(decoded.image);
+            photo->ShowPhoto(p.fileName);
         }
         if (PhotoLayers)
             PhotoLayers->Select(0);

@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "print_resolution.h"
 #include "render_args.h"
+#include "screen_copies.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -78,6 +79,8 @@ int main(int argc, char *argv[])
 
     // Message boxes become texts on standard error; nothing waits for a click.
     dialogs::BeginScript();
+    // Nothing is shown, so no copies for the screen are decoded.
+    ScreenCopies::Instance().SetEnabled(false);
     TForm1 form;
     form.show();
     QApplication::processEvents();

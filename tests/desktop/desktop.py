@@ -110,13 +110,13 @@ class Desktop:
                 break
             time.sleep(0.05)
         del before
-        p = {"calendar": {}, "back": {}, "title": {}, "grid": {}, "widget": {}, "window": {}}
+        p = {"calendar": {}, "back": {}, "title": {}, "grid": {}, "widget": {}, "window": {}, "photo": {}}
         with open(self.probe_file) as f:
             for line in f:
                 parts = line.split()
                 if parts[0] in ("focus", "active", "mode"):
                     p[parts[0]] = parts[1]
-                elif parts[0] in ("calendar", "back", "title", "grid"):
+                elif parts[0] in ("calendar", "back", "title", "grid", "photo"):
                     p[parts[0]][int(parts[1])] = tuple(int(v) for v in parts[2:])
                 elif parts[0] in ("widget", "window"):
                     p[parts[0]][parts[1]] = tuple(int(v) for v in parts[2:])

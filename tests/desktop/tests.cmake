@@ -21,3 +21,4 @@ function(add_desktop_suite name script)
 endfunction()
 
 add_desktop_suite(desktop_suite desktop_suite.py NO_COMPOSITOR_TOO)
+add_desktop_suite(photos_suite photos_suite.py TIMEOUT 300)

@@ -96,7 +96,9 @@ TEST_F(FileDrops, DroppedPhotoIsAddedAroundTheDropPointAndOtherFilesAreRefused)
     EXPECT_EQ(f.SelectedImgPictureNo, before);
     EXPECT_EQ(f.ImageFileName[before], photo);
     TImage *added = f.ImgPicture[before];
-    EXPECT_EQ(added->Picture().pixel(0, 0), wide.pixel(0, 0));
+    ASSERT_TRUE(WaitForScreenCopies());
+    EXPECT_EQ(added->PixelSize(), wide.size());
+    EXPECT_EQ(added->ScreenCopy().pixel(0, 0), wide.pixel(0, 0));
     EXPECT_EQ(added->geometry(), QRect(50, 170, 200, 100));  // proportions kept, centred
 }
 

@@ -66,7 +66,7 @@ TEST_F(FreshOutput, PicturePdfAndRenderCommandAgreeWithTheScreenSizedPicture)
     light.fill(qRgb(235, 230, 200));
     const QString photo = out.filePath(QStringLiteral("light.png"));
     ASSERT_TRUE(light.save(photo));
-    f.Image1->SetPicture(light);
+    f.Image1->ShowPhoto(photo);
     f.Image1->setGeometry(f.Panel1->rect());
     f.ImageFileName[0] = photo;
     QCoreApplication::processEvents();

@@ -422,6 +422,7 @@ TEST_F(Layout, ReplacingAPictureUpdatesTheThumbnailAndKeepsBounds)
     f.BtnLoadPicture->click();
     EXPECT_EQ(f.ImageFileName[0], path);
     EXPECT_EQ(f.Image1->geometry(), bounds);
-    EXPECT_EQ(f.Image1->Picture().size(), QSize(40, 30));
+    EXPECT_EQ(f.Image1->PixelSize(), QSize(40, 30));
+    ASSERT_TRUE(WaitForScreenCopies());
     EXPECT_FALSE(f.ImgThumbnail->pixmap().isNull());
 }

@@ -39,6 +39,7 @@ struct Fixture : ::testing::Test {
     {
         paper = std::make_unique<QWidget>();
         paper->resize(500, 700);
+        paper->show();
         layers = std::make_unique<TPhotoLayers>(paper.get(), Photos, Image1MouseDownPoint);
         layers->ShowThumbnail = [this](const QImage &img) {
             ++thumbnails;
@@ -60,10 +61,21 @@ struct Fixture : ::testing::Test {
         const QColor colors[] = {Qt::red, Qt::green, Qt::blue};
         for (int i = 0; i < 3; ++i) {
             layers->Add();
-            ImgPicture[i]->SetPicture(Solid(colors[i]));
+            ASSERT_TRUE(Solid(colors[i]).save(P(i)));
+            ImgPicture[i]->ShowPhoto(P(i));
             ImgPicture[i]->setGeometry(10 * i, 20 * i, 100 + i, 50 + i);
-            ImageFileName[i] = QStringLiteral("/photos/p%1.jpg").arg(i);
+            ImageFileName[i] = P(i);
         }
+        ASSERT_TRUE(WaitForScreenCopies());
+    }
+    QString P(int i) const { return dir.filePath(QStringLiteral("p%1.png").arg(i)); }
+
+    // The colour photo i shows once its copy for the screen is ready.
+    QColor Shows(int i)
+    {
+        EXPECT_TRUE(WaitForScreenCopies());
+        const QImage copy = ImgPicture[i]->ScreenCopy();
+        return copy.isNull() ? QColor() : copy.pixelColor(0, 0);
     }
 
     QString Write(const QString &name, const QByteArray &bytes)
@@ -141,7 +153,7 @@ TEST_F(Fixture, AddGivesEmptySelectedPhotoInFrontWithoutTouchingTheThumbnail)
     EXPECT_EQ(SelectedImgPictureNo, 3);
     EXPECT_EQ(ImgPicture[3]->geometry(), QRect(0, 0, 200, 150));
     EXPECT_EQ(ImgPicture[3]->Tag, 3);
-    EXPECT_TRUE(ImgPicture[3]->Picture().isNull());
+    EXPECT_TRUE(ImgPicture[3]->FileName().isEmpty());
     EXPECT_TRUE(ImageFileName[3].isEmpty());
     EXPECT_EQ(ImgPicture[3]->parentWidget(), paper.get());
     EXPECT_EQ(Stacking().last(), ImgPicture[3]);
@@ -156,8 +168,8 @@ TEST_F(Fixture, ReplaceDecodesByContentWhateverTheExtension)
     ASSERT_TRUE(Solid(Qt::yellow, 30, 20).save(path, "PNG"));
     const QRect bounds = ImgPicture[1]->geometry();
     EXPECT_TRUE(layers->Replace(path));
-    EXPECT_EQ(ImgPicture[1]->Picture().size(), QSize(30, 20));
-    EXPECT_EQ(QColor(ImgPicture[1]->Picture().pixel(0, 0)), QColor(Qt::yellow));
+    EXPECT_EQ(ImgPicture[1]->PixelSize(), QSize(30, 20));
+    EXPECT_EQ(Shows(1), QColor(Qt::yellow));
     EXPECT_EQ(ImgPicture[1]->geometry(), bounds);  // stretched to the bounds it had
     EXPECT_EQ(ImageFileName[1], path);
     EXPECT_FALSE(ImgPicture[1]->isHidden());
@@ -172,7 +184,8 @@ TEST_F(Fixture, ReplaceReadsBitmapJpegAndTiff)
         const QString path = dir.filePath(QStringLiteral("pic.%1").arg(QString::fromLatin1(format).toLower()));
         ASSERT_TRUE(Solid(Qt::white, 16, 12).save(path, format));
         EXPECT_TRUE(layers->Replace(path)) << format;
-        EXPECT_EQ(ImgPicture[0]->Picture().size(), QSize(16, 12));
+        EXPECT_EQ(ImgPicture[0]->PixelSize(), QSize(16, 12));
+        EXPECT_EQ(Shows(0), QColor(Qt::white));
     }
 }
 
@@ -183,8 +196,8 @@ TEST_F(Fixture, UndecodableFileKeepsPictureAndNameAndShowsTheDecoderMessage)
     thumbnails = 0;
     const QString path = Write(QStringLiteral("broken.png"), QByteArray("not a picture at all"));
     EXPECT_FALSE(layers->Replace(path));
-    EXPECT_EQ(QColor(ImgPicture[2]->Picture().pixel(0, 0)), QColor(Qt::blue));
-    EXPECT_EQ(ImageFileName[2], QStringLiteral("/photos/p2.jpg"));
+    EXPECT_EQ(Shows(2), QColor(Qt::blue));
+    EXPECT_EQ(ImageFileName[2], P(2));
     EXPECT_FALSE(ImgPicture[2]->isHidden());
     EXPECT_EQ(thumbnails, 0);
     ASSERT_EQ(dialogs::Shown().size(), 1);
@@ -208,7 +221,7 @@ TEST_F(Fixture, HugePictureIsRefusedWithAClearMessage)
     ASSERT_EQ(dialogs::Shown().size(), 1);
     EXPECT_EQ(dialogs::Shown().first(), PhotoTooLargeMessage(40000, 40000));
     EXPECT_TRUE(dialogs::Shown().first().contains(QStringLiteral("40000")));
-    EXPECT_EQ(QColor(ImgPicture[0]->Picture().pixel(0, 0)), QColor(Qt::red));
+    EXPECT_EQ(Shows(0), QColor(Qt::red));
 }
 
 TEST_F(Fixture, DecodePhotoReportsTooLargeBeforeDecoding)
@@ -228,11 +241,11 @@ TEST_F(Fixture, DeletingTheMiddleOfThreeMovesTheLaterPhotoDown)
     ASSERT_EQ(ImgPicture.size(), 2);
     ASSERT_EQ(ImageFileName.size(), 2);
     EXPECT_EQ(ImgPicture[1], control1);  // the control stays, the third photo moves into it
-    EXPECT_EQ(QColor(ImgPicture[1]->Picture().pixel(0, 0)), QColor(Qt::blue));
+    EXPECT_EQ(Shows(1), QColor(Qt::blue));
     EXPECT_EQ(ImgPicture[1]->geometry(), QRect(20, 40, 102, 52));
-    EXPECT_EQ(ImageFileName[1], QStringLiteral("/photos/p2.jpg"));
+    EXPECT_EQ(ImageFileName[1], P(2));
     EXPECT_EQ(ImgPicture[1]->Tag, 1);
-    EXPECT_EQ(QColor(ImgPicture[0]->Picture().pixel(0, 0)), QColor(Qt::red));
+    EXPECT_EQ(Shows(0), QColor(Qt::red));
     EXPECT_EQ(Stacking().size(), 2);
     EXPECT_EQ(SelectedImgPictureNo, 0);
     EXPECT_EQ(QColor(thumbnail.pixel(0, 0)), QColor(Qt::red));
@@ -241,7 +254,8 @@ TEST_F(Fixture, DeletingTheMiddleOfThreeMovesTheLaterPhotoDown)
 TEST_F(Fixture, DeletingTheOnlyPhotoLeavesNoSelectionAndAnEmptyThumbnail)
 {
     layers->Add();
-    ImgPicture[0]->SetPicture(Solid(Qt::red));
+    ASSERT_TRUE(Solid(Qt::red).save(P(0)));
+    ImgPicture[0]->ShowPhoto(P(0));
     layers->Delete();
     EXPECT_EQ(ImgCount, 0);
     EXPECT_TRUE(ImgPicture.isEmpty());

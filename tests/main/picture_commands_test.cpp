@@ -57,7 +57,7 @@ protected:
         solid.fill(kPhoto);
         const QString path = photos.filePath(QStringLiteral("solid.png"));
         ASSERT_TRUE(solid.save(path));
-        f.Image1->SetPicture(solid);
+        f.Image1->ShowPhoto(path);
         f.ImageFileName[0] = path;
         f.Image1->setGeometry(f.Panel1->rect());
     }

@@ -271,7 +271,7 @@ TEST_F(WorkStateReader, OlderSinglePhotoLayoutIsRewrittenOnDisk)
     ASSERT_EQ(f.ImgCount, 1);
     EXPECT_EQ(f.ImgPicture[0]->geometry(), QRect(10, 20, 300, 200));
     EXPECT_EQ(f.ImageFileName[0], photo);
-    EXPECT_EQ(f.ImgPicture[0]->Picture().size(), QSize(40, 30));
+    EXPECT_EQ(f.ImgPicture[0]->PixelSize(), QSize(40, 30));
     EXPECT_EQ(f.SelectedImgPictureNo, 0);
 }
 
@@ -288,7 +288,7 @@ TEST_F(WorkStateReader, PhotosAddedAndRemovedToTheFileCount)
     EXPECT_EQ(f.ImgPicture[0]->geometry(), QRect(1, 2, 30, 40));
     EXPECT_EQ(f.ImgPicture[1]->geometry(), QRect(5, 6, 70, 80));
     EXPECT_EQ(f.ImgPicture[2]->geometry(), QRect(0, 0, 0, 0));  // section missing: the defaults
-    EXPECT_TRUE(f.ImgPicture[0]->Picture().isNull());
+    EXPECT_TRUE(f.ImgPicture[0]->FileName().isEmpty());
     EXPECT_TRUE(f.ImageFileName[0].isEmpty());
     EXPECT_EQ(f.SelectedImgPictureNo, 0);
 
@@ -519,7 +519,7 @@ TEST_F(WorkStateReader, SaveOpenSaveGivesTheSameBytes)
     Open(f, first);
     ASSERT_EQ(f.CurrentIniFile, first);
     EXPECT_EQ(f.ImageFileName[0], photo);
-    EXPECT_EQ(f.ImgPicture[0]->Picture().size(), QSize(20, 10));
+    EXPECT_EQ(f.ImgPicture[0]->PixelSize(), QSize(20, 10));
     const QString second = PathOf("second.ini");
     ASSERT_TRUE(SaveAs(f, second));
 
