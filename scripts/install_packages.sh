@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   clang libclang-rt-14-dev
-  qt6-translations-l10n libdeflate-dev libuchardet-dev libical-dev libxcb1-dev
+  qt6-translations-l10n libdeflate-dev libical-dev libxcb1-dev
   gcc-multilib g++-multilib
   xvfb openbox picom xdotool x11-utils imagemagick
   poppler-utils ghostscript

@@ -4,9 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
-#include <memory>
-
-#include <uchardet/uchardet.h>
+#include <utility>
 
 namespace tamarie {
 
@@ -87,22 +85,6 @@ int Utf8SequenceLength(const unsigned char *p, qsizetype left, char32_t &cp)
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
     return len;
-}
-
-// True when the bytes are valid UTF-8 with at least one multi-byte sequence.
-bool LooksLikeUtf8(const char *data, qsizetype size)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(data);
-    bool multi = false;
-    for (qsizetype i = 0; i < size;) {
-        char32_t cp;
-        const int n = Utf8SequenceLength(p + i, size - i, cp);
-        if (n == 0)
-            return false;
-        multi = multi || n > 1;
-        i += n;
-    }
-    return multi;
 }
 
 } // namespace
@@ -206,17 +188,61 @@ std::optional<TextEncoding> Utf16ByNulPattern(const char *d, qsizetype n)
     return std::nullopt;
 }
 
-// The detector's verdict for bytes that are valid code page 932 and valid
-// UTF-8 alike (half-width katakana pairs can be both).
-bool DetectorSaysUtf8(const char *d, qsizetype n)
+// What Japanese text typed in UTF-8 is made of (see ReadsAsJapaneseUtf8).
+bool IsJapaneseTextCharacter(char32_t c)
 {
-    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> ud(uchardet_new(), uchardet_delete);
-    if (!ud || uchardet_handle_data(ud.get(), d, static_cast<size_t>(n)) != 0)
-        return false;
-    uchardet_data_end(ud.get());
-    const char *charset = uchardet_get_charset(ud.get());
-    return charset && std::strcmp(charset, "UTF-8") == 0;
+    static constexpr std::pair<char32_t, char32_t> kRanges[] = {
+        {0x00A0, 0x00FF},   {0x2010, 0x2312},   {0x2460, 0x27BF}, {0x3000, 0x30FF},
+        {0x3200, 0x33FF},   {0x4E00, 0x9FFF},   {0xF900, 0xFAFF}, {0xFF01, 0xFFEF},
+        {0x1F000, 0x1FAFF},
+    };
+    return std::any_of(std::begin(kRanges), std::end(kRanges),
+                       [c](const auto &r) { return c >= r.first && c <= r.second; });
 }
+
+bool IsKanaOrKanji(char32_t c) { return (c >= 0x3041 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF); }
+
+// What a walk through the bytes as UTF-8 finds.
+struct Utf8Facts {
+    bool valid = true;
+    int multiByte = 0;         // characters of more than one byte
+    bool allJapanese = true;   // every one of them IsJapaneseTextCharacter
+    bool kanaOrKanji = false;  // one of them is
+};
+
+Utf8Facts ScanUtf8(const char *data, qsizetype size)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
+    Utf8Facts f;
+    for (qsizetype i = 0; i < size;) {
+        char32_t cp;
+        const int len = Utf8SequenceLength(p + i, size - i, cp);
+        if (len == 0) {
+            f.valid = false;
+            return f;
+        }
+        i += len;
+        if (len == 1)
+            continue;
+        ++f.multiByte;
+        f.allJapanese = f.allJapanese && IsJapaneseTextCharacter(cp);
+        f.kanaOrKanji = f.kanaOrKanji || IsKanaOrKanji(cp);
+    }
+    return f;
+}
+
+// Text typed in UTF-8 on Linux whose bytes happen to be valid code page 932
+// as well.  One character of three bytes is, as code page 932, a level-2
+// kanji and a half-width katakana ("發ｱ" is e1 a2 b1), one of two bytes is
+// two half-width katakana: both are what the Windows program writes, so one
+// character is never enough.  Two or more that are all what Japanese text is
+// made of (kana and kanji, Japanese and full-width punctuation, common
+// symbols, Latin letters, emoji), one of them kana or kanji, are; as code
+// page 932 the same bytes are level-2 kanji each followed by a stray
+// half-width katakana, which nobody writes.  Greek and Cyrillic, which
+// half-width katakana pairs turn into, do not count.
+bool ReadsAsJapaneseUtf8(const Utf8Facts &f) { return f.multiByte >= 2 && f.allJapanese && f.kanaOrKanji; }
+
 } // namespace
 
 QString DecodeUtf16Le(const char *data, qsizetype size) { return DecodeUtf16(data, size, false); }
@@ -231,14 +257,11 @@ TextEncoding DetectWithoutMark(const char *d, qsizetype n, QString *cp932)
         return TextEncoding::Cp932;
     if (const auto utf16 = Utf16ByNulPattern(d, n))
         return *utf16;
-    if (!LooksLikeUtf8(d, n))
+    const Utf8Facts facts = ScanUtf8(d, n);
+    if (!facts.valid || facts.multiByte == 0)
         return TextEncoding::Cp932;
     QString text = DecodeCp932(d, n);
-    // Pairs of half-width katakana, as the Windows program writes them, are
-    // two-byte UTF-8 (Cyrillic, Latin) and the detector often takes them for
-    // it; Japanese typed in UTF-8 has three-byte sequences.
-    const bool japaneseUtf8 = std::any_of(d, d + n, [](char c) { return uchar(c) >= 0xE0; });
-    const bool utf8 = HasEscapes(text) || (japaneseUtf8 && DetectorSaysUtf8(d, n));
+    const bool utf8 = HasEscapes(text) || ReadsAsJapaneseUtf8(facts);
     if (cp932 && !utf8)
         *cp932 = std::move(text);
     return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;

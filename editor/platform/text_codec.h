@@ -29,8 +29,9 @@ struct DecodedText {
 // Chooses the encoding from the byte-order mark.  Without one: UTF-16 when
 // one byte of most pairs is NUL (INI text is mostly ASCII); otherwise code
 // page 932, unless the bytes are valid UTF-8 with multi-byte sequences and
-// either not valid code page 932 (a file edited on Linux) or named UTF-8 by
-// the charset detector (uchardet) for bytes that are valid both ways.
+// either not valid code page 932 (a file edited on Linux) or, valid both
+// ways, at least two characters of Japanese text in UTF-8 (a single one is
+// also a level-2 kanji and a half-width katakana in code page 932).
 DecodedText DecodeText(const QByteArray &bytes);
 TextEncoding DetectTextEncoding(const QByteArray &bytes);
 

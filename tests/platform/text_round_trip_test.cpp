@@ -8,10 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <uchardet/uchardet.h>
-
 #include <algorithm>
-#include <cstring>
 #include <random>
 
 using namespace tamarie;
@@ -80,16 +77,6 @@ void ExpectRoundTrip(IniFile &ini, const std::vector<std::pair<QString, QString>
     }
 }
 
-bool DetectorSaysUtf8(const QByteArray &bytes)
-{
-    uchardet_t ud = uchardet_new();
-    uchardet_handle_data(ud, bytes.constData(), size_t(bytes.size()));
-    uchardet_data_end(ud);
-    const bool utf8 = std::strcmp(uchardet_get_charset(ud), "UTF-8") == 0;
-    uchardet_delete(ud);
-    return utf8;
-}
-
 bool HoldsEscapes(const QString &text)
 {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; });
@@ -146,31 +133,80 @@ TEST(TextRoundTrip, BytesWithoutAMarkAreCp932UnlessTheyCannotBe)
     // Neither: code page 932, the bad bytes kept as they are.
     EXPECT_EQ(DetectTextEncoding(QByteArray("k=\x80\xFF\xC0", 5)), TextEncoding::Cp932);
     // Valid both ways.  Half-width katakana pairs, as the Windows program
-    // writes them, stay code page 932 though the detector often says UTF-8.
-    int detectorUtf8 = 0, ambiguous = 0;
+    // writes them, stay code page 932.
+    int ambiguous = 0;
     for (int a = 0; a < 63; ++a)
         for (int b = 0; b < 63; ++b) {
             const QByteArray bytes =
                 "[ScheduleStr]\r\n0=" + *EncodeCp932(HalfWidthKatakana(a) + HalfWidthKatakana(b) + u'0') + "\r\n";
-            if (!HoldsEscapes(DecodeUtf8(bytes.constData(), bytes.size())))
-                ++ambiguous, detectorUtf8 += DetectorSaysUtf8(bytes);
+            ambiguous += !HoldsEscapes(DecodeUtf8(bytes.constData(), bytes.size()));
             ASSERT_EQ(DetectTextEncoding(bytes), TextEncoding::Cp932) << a << " " << b;
         }
     EXPECT_EQ(ambiguous, 930);
-    EXPECT_GT(detectorUtf8, 0);
-    // Hiragana typed in UTF-8 on Linux: where the bytes are also code page
-    // 932, the detector decides.
-    int ambiguousKana = 0, kanaUtf8 = 0;
+    // Two hiragana typed in UTF-8 on Linux are UTF-8, also where the bytes
+    // are code page 932 too.
+    int ambiguousKana = 0;
     for (char16_t a = 0x3041; a < 0x3094; ++a)
         for (char16_t b = 0x3041; b < 0x3094; b += 7) {
             const QByteArray bytes = "[ScheduleStr]\r\n0=" + (QString(QChar(a)) + QChar(b)).toUtf8() + "\r\n";
-            if (HoldsEscapes(DecodeCp932(bytes)))
-                continue;
-            ++ambiguousKana;
-            const bool utf8 = DetectorSaysUtf8(bytes);
-            kanaUtf8 += utf8;
-            ASSERT_EQ(DetectTextEncoding(bytes), utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932) << int(a) << " " << int(b);
+            ambiguousKana += !HoldsEscapes(DecodeCp932(bytes));
+            ASSERT_EQ(DetectTextEncoding(bytes), TextEncoding::Utf8) << int(a) << " " << int(b);
         }
     EXPECT_GT(ambiguousKana, 0);
-    EXPECT_GT(kanaUtf8, ambiguousKana / 2);
+}
+
+// Every level-2 kanji followed by every half-width katakana ("發ｱ" is
+// e1 a2 b1, one character in UTF-8), and every two half-width katakana, as
+// the Windows program writes them into a file of its own: read back as written.
+TEST(TextRoundTrip, WindowsTextsOfALevel2KanjiOrHalfWidthKatakanaAndAHalfWidthKatakanaReadBack)
+{
+    std::vector<QString> firsts;
+    for (int lead : {0x98, 0x99, 0x9A, 0x9B, 0x9C, 0x9D, 0x9E, 0x9F, 0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7,
+                     0xE8, 0xE9, 0xEA})
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const int code = lead << 8 | trail;
+            if (trail == 0x7F || code < 0x989F || code > 0xEAA4)
+                continue;
+            const QString kanji = DecodeCp932(QByteArray(1, char(lead)) + char(trail));
+            if (kanji.size() == 1 && !HoldsEscapes(kanji))
+                firsts.push_back(kanji);
+        }
+    ASSERT_EQ(firsts.size(), 3390u); // JIS level 2
+    for (int h = 0; h < 63; ++h)
+        firsts.push_back(HalfWidthKatakana(h));
+    int validUtf8 = 0;
+    for (const QString &first : firsts)
+        for (int h = 0; h < 63; ++h) {
+            const QString file = QStringLiteral("[ScheduleStr]\r\n0=") + first + HalfWidthKatakana(h) + QStringLiteral("\r\n");
+            const QByteArray bytes = *EncodeCp932(file);
+            validUtf8 += !HoldsEscapes(DecodeUtf8(bytes.constData(), bytes.size()));
+            const DecodedText read = DecodeText(bytes);
+            ASSERT_EQ(read.text.toStdString(), file.toStdString()) << int(first[0].unicode()) << " " << h;
+            ASSERT_EQ(read.encoding, TextEncoding::Cp932);
+        }
+    EXPECT_GT(validUtf8, 20000); // the texts UTF-8 could claim
+}
+
+// Japanese as a Linux text editor saves it: UTF-8 without a mark, also where
+// the same bytes would be valid code page 932.
+TEST(TextRoundTrip, OrdinaryJapaneseInUtf8ReadsAsUtf8)
+{
+    const char16_t *sentences[] = {
+        u"会議",           u"誕生日",         u"明日は雨",         u"健康診断",
+        u"結婚記念日",     u"東京へ出張",     u"授業参観",         u"給料日",
+        u"美容院",         u"引っ越し",       u"図書館で本を返す", u"電気代の支払い",
+        u"歯科検診",       u"今日は晴れ",     u"母の誕生日",       u"友だちと映画を見る",
+        u"café で会う",    u"誕生日🎂",       u"会議①、10時から",  u"ライブ♪",
+    };
+    int bothWays = 0;
+    for (const char16_t *sentence : sentences) {
+        const QString s = QString::fromUtf16(sentence);
+        const QString file = QStringLiteral("[ScheduleStr]\n0=") + s + QStringLiteral("\n");
+        const QByteArray bytes = file.toUtf8();
+        bothWays += !HoldsEscapes(DecodeCp932(bytes));
+        const DecodedText read = DecodeText(bytes);
+        EXPECT_EQ(read.encoding, TextEncoding::Utf8) << s.toStdString();
+        EXPECT_EQ(read.text, file) << s.toStdString();
+    }
+    EXPECT_GE(bothWays, 10);
 }
