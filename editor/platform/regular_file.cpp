@@ -10,6 +10,31 @@
 
 namespace tamarie {
 
+namespace {
+FileStamp StampOfStat(const struct stat &st)
+{
+    FileStamp s;
+    s.exists = true;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return s;
+}
+} // namespace
+
+FileStamp StampOfFile(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? StampOfStat(st) : FileStamp{};
+}
+
+FileStamp StampOfDescriptor(int fd)
+{
+    struct stat st;
+    return ::fstat(fd, &st) == 0 ? StampOfStat(st) : FileStamp{};
+}
+
 RegularFileResult OpenRegularFile(const QString &path, QFile &file)
 {
     RegularFileResult r;
@@ -48,6 +73,7 @@ RegularFileContent ReadRegularFile(const QString &path, qint64 maxBytes)
     if (c.result.status != RegularFileStatus::Ok)
         return c;
     c.opened = true;
+    c.stamp = StampOfDescriptor(f.handle());
     if (f.size() > maxBytes) {
         c.result = {RegularFileStatus::TooLarge, EFBIG};
         return c;

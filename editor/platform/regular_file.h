@@ -11,6 +11,17 @@
 
 namespace tamarie {
 
+// What tells one version of a file from another: a replaced file has a new
+// inode, an edited one a new size or modification time.
+struct FileStamp {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0;
+    long long size = 0, modifiedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+FileStamp StampOfFile(const QString &path);
+FileStamp StampOfDescriptor(int fd);
+
 enum class RegularFileStatus {
     Ok,
     Missing,     // no such file
@@ -33,6 +44,7 @@ struct RegularFileContent {
     RegularFileResult result;
     bool opened = false;  // Failed after the open: the read itself failed
     QByteArray bytes;
+    FileStamp stamp;      // of the file read, when it was opened
 };
 RegularFileContent ReadRegularFile(const QString &path, qint64 maxBytes);
 // Why a read gave no content, in the words the data-file readers show

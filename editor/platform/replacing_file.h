@@ -1,17 +1,25 @@
 #pragma once
-// Replacing a file whole.  The new content goes to one temporary file beside
-// the target whose name is fixed by the target's ("plan.ini" ->
-// ".plan.ini.tamarie-tmp"), is flushed to disk and renamed over the target.
-// Killed at any moment, a save leaves the old or the new file and at most that
-// one temporary file, which the next save of the target truncates and renames
-// away.  Failures keep the system's own reason (strerror).
+// Replacing a file whole.  The new content goes to a temporary file of this
+// save's own beside the target ("plan.ini" -> ".plan.ini.Xq3Zp0.tamarie-tmp",
+// created exclusively), is flushed to disk and renamed over the target, so
+// two saves of one target at once leave one whole version of it, never a mix.
+// A save holds an advisory lock on its temporary file until the rename; a
+// temporary file nobody holds was left by a killed save and is removed by the
+// next save into the same folder (or by RemoveLeftTemporaries).  Failures keep
+// the system's own reason (strerror).
+#include "regular_file.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace tamarie {
 
-// The temporary file used for target.
-QString ReplacingTemporaryPath(const QString &target);
+// Whether fileName (a name in the target's folder) is a temporary file of a
+// save of target.
+bool IsReplacingTemporaryOf(const QString &target, const QString &fileName);
+// Removes the temporary files in folder that no save holds any more (only
+// those of target when one is given).  The number removed.
+int RemoveLeftTemporaries(const QString &folder, const QString &target = QString());
 
 class ReplacingFile {
 public:
@@ -20,8 +28,8 @@ public:
     ReplacingFile(const ReplacingFile &) = delete;
     ReplacingFile &operator=(const ReplacingFile &) = delete;
 
-    // Creates or truncates the temporary file.  Refuses a target that exists
-    // and is no regular file.
+    // Creates this save's temporary file (and removes those killed saves
+    // left in the folder).  Refuses a target that exists and is no regular file.
     bool Open();
     bool Write(const char *data, qint64 size);
     bool Write(const QByteArray &bytes) { return Write(bytes.constData(), bytes.size()); }
@@ -33,6 +41,9 @@ public:
     void Cancel();
 
     const QString &Target() const { return target_; }
+    const QString &TemporaryPath() const { return temporary_; }
+    // The replaced file as Commit left it.
+    const FileStamp &Stamp() const { return stamp_; }
     bool Failed() const { return error_ != 0; }
     int Error() const { return error_; }
     // The system's text for the first failure, e.g. "No space left on device".
@@ -42,6 +53,8 @@ private:
     bool Fail(int error);
 
     QString target_;
+    QString temporary_;
+    FileStamp stamp_;
     int fd_ = -1;
     bool synced_ = false;
     int error_ = 0;

@@ -1,9 +1,11 @@
-// Saves one kind of file the way the editor does, once or over and over until
-// it is killed, alternating two versions of the content.
-//   tamarie_save_probe KIND DIR VERSION [loop]
+// Saves one kind of file the way the editor does, once, COUNT times or over
+// and over until it is killed, alternating two versions of the content.
+//   tamarie_save_probe KIND DIR VERSION [loop|COUNT]
 // KIND: config (Config.ini through the day data), workstate (a work-state
-// file and its thirteen font files), png, bmp, jpg.  Prints "ready" before
-// the first save; exits 1 when a save fails.
+// file and its thirteen font files), png, bmp, jpg; or newdays, an editor
+// storing a schedule on a new day at every save (VERSION tells the editors
+// apart: days VERSION * 1000 + i from 2030-01-01, text "VERSION-i").  Prints
+// "ready" before the first save; exits 1 when a save fails.
 #include "day_data.h"
 #include "dialogs.h"
 #include "font_record.h"
@@ -14,6 +16,7 @@
 #include <QDate>
 #include <QImage>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -29,6 +32,18 @@ bool SaveConfig(const QString &dir, int version)
         data.StoreSchedule(DateToValue(QDate(2026, 1, 1).addDays(i)),
                            version ? QStringLiteral("予定 %1 会議と打ち合わせ").arg(i) : QStringLiteral("ﾐｽ%1").arg(i),
                            version ? i % 5 : 1);
+    return data.WriteSchedules();
+}
+
+// An editor's store of a schedule on a day nobody has used yet.
+bool StoreNewDay(TDayData &data, const QString &dir, int editor, int i)
+{
+    if (data.ConfigPath().isEmpty()) {
+        data.SetConfigPath(dir + "/Config.ini");
+        data.LoadConfig();
+    }
+    data.StoreSchedule(DateToValue(QDate(2030, 1, 1).addDays(editor * 1000 + i)), QStringLiteral("%1-%2").arg(editor).arg(i),
+                       1);
     return data.WriteSchedules();
 }
 
@@ -82,18 +97,22 @@ int main(int argc, char **argv)
         return 2;
     const char *kind = argv[1];
     const QString dir = QString::fromLocal8Bit(argv[2]);
-    int version = std::atoi(argv[3]) & 1;
+    const int editor = std::atoi(argv[3]);
+    int version = editor & 1;
     const bool loop = argc > 4 && std::strcmp(argv[4], "loop") == 0;
+    const int count = argc > 4 && !loop ? std::max(1, std::atoi(argv[4])) : 1;
     dialogs::BeginScript(); // a failure is recorded, never shown
     std::printf("ready\n");
     std::fflush(stdout);
-    do {
-        const bool ok = std::strcmp(kind, "config") == 0      ? SaveConfig(dir, version)
+    TDayData days;
+    for (int i = 0; loop || i < count; ++i) {
+        const bool ok = std::strcmp(kind, "newdays") == 0     ? StoreNewDay(days, dir, editor, i)
+                        : std::strcmp(kind, "config") == 0    ? SaveConfig(dir, version)
                         : std::strcmp(kind, "workstate") == 0 ? SaveWorkState(dir, version)
                                                               : SavePicture(dir, kind, version);
         if (!ok)
             return 1;
         version ^= 1;
-    } while (loop);
+    }
     return 0;
 }
