@@ -1,6 +1,7 @@
 #include "paper_offset.h"
 
 #include "platform/ini_file.h"
+#include "platform/ini_update.h"
 
 namespace tamarie {
 
@@ -36,14 +37,15 @@ std::optional<QPoint> ReadPaperOffset(const QString &configPath)
 
 bool WritePaperOffset(const QString &configPath, const QPoint &offset)
 {
-    IniFile ini;
-    if (configPath.isEmpty() || !ini.Load(configPath))
+    IniFileUpdate update(configPath);
+    if (!update.Ok())
         return false;
-    if (OffsetIn(ini) == offset)
-        return true;
-    ini.WriteInteger(kSection, kLeft, offset.x());
-    ini.WriteInteger(kSection, kTop, offset.y());
-    return ini.Save();
+    IniFile &ini = update.File();
+    if (OffsetIn(ini) != offset) {
+        ini.WriteInteger(kSection, kLeft, offset.x());
+        ini.WriteInteger(kSection, kTop, offset.y());
+    }
+    return update.Commit();
 }
 
 QPoint CalendarShiftOntoPaper(const QPoint &savedFrame, const QPoint &savedPaper, const QPoint &offset,

@@ -3,6 +3,7 @@
 #include "back_form.h"
 #include "calendar_form.h"
 #include "check_list_box.h"
+#include "labeled_edit.h"
 #include "photo_image.h"
 #include "radio_group.h"
 
@@ -92,6 +93,10 @@ void WriteProbe(const QString &file)
             if (auto *list = qobject_cast<TCheckListBox *>(w))
                 for (int i = 0; i < list->Count(); ++i)
                     s << "widget " << w->objectName() << "." << i << " " << Rect(list->Item(i)) << "\n";
+            // What a labelled edit shows: its caption and its text.
+            if (auto *edit = qobject_cast<TLabeledEdit *>(w))
+                s << "caption " << w->objectName() << " " << edit->Caption() << "\ntext " << w->objectName() << " "
+                  << edit->text() << "\n";
         }
         // Each photo frame by its index, and whether its copy is shown yet.
         for (const TImage *photo : top->findChildren<TImage *>())

@@ -106,6 +106,7 @@ void TForm1::ReadSettingsFile()
     ShowHolidayWeekdays();
     ReadHolidayList();
     ShowOutputChoice();
+    WatchConfig();
 }
 
 void TForm1::StoreHolidayWeekdays()

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "ini_file.h"
+#include "ini_update.h"
 
 namespace tamarie {
 
@@ -41,9 +42,10 @@ QStringList ReadRecentFiles(const QString &configIni)
 
 bool WriteRecentFiles(const QString &configIni, const QStringList &list)
 {
-    IniFile ini;
-    if (!ini.Load(configIni))
+    IniFileUpdate update(configIni);
+    if (!update.Ok())
         return false;
+    IniFile &ini = update.File();
     for (int i = 0; i < kRecentFileCount; ++i) {
         const QString value = list.value(i);
         if (value.isEmpty()) {
@@ -53,9 +55,7 @@ bool WriteRecentFiles(const QString &configIni, const QStringList &list)
             ini.WriteString(kSection, KeyOf(i), value);
         }
     }
-    if (!ini.Modified())
-        return true;
-    const bool saved = ini.Save();
+    const bool saved = update.Commit();
     profile::ForgetCachedFiles();
     return saved;
 }

@@ -234,6 +234,8 @@ public:
     // Copies the three weekday check lists into DayData and back.
     void StoreHolidayWeekdays();
     void ShowHolidayWeekdays();
+    // Shows what other editors store in Config.ini (config_watch.cpp).
+    void WatchConfig();
     void FormCloseQuery(bool &CanClose);
     void FormClick();
     void FormActivateApp(bool active);

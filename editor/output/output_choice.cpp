@@ -1,6 +1,7 @@
 #include "output_choice.h"
 
 #include "platform/ini_file.h"
+#include "platform/ini_update.h"
 
 namespace tamarie {
 
@@ -19,11 +20,11 @@ OutputChoice ReadOutputChoice(const QString &configPath)
 
 bool WriteOutputChoice(const QString &configPath, OutputChoice choice)
 {
-    IniFile ini;
-    if (configPath.isEmpty() || !ini.Load(configPath))
+    IniFileUpdate update(configPath);
+    if (!update.Ok())
         return false;
-    ini.WriteInteger(kSection, kKey, static_cast<int>(choice));
-    return ini.Save();
+    update.File().WriteInteger(kSection, kKey, static_cast<int>(choice));
+    return update.Commit();
 }
 
 } // namespace tamarie

@@ -1,5 +1,6 @@
 #include "ini_file.h"
 
+#include "ini_update.h"
 #include "regular_file.h"
 #include "replacing_file.h"
 
@@ -9,8 +10,6 @@
 #include <memory>
 #include <unordered_map>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tamarie {
 
@@ -160,6 +159,7 @@ bool IniFile::Load(const QString &path)
     path_ = path;
     error_.clear();
     RegularFileContent read = ReadRegularFile(path, kIniMaxFileSize);
+    stamp_ = read.stamp;
     if (read.result.status == RegularFileStatus::Missing) {
         Parse(QByteArray());
         return true;
@@ -444,6 +444,7 @@ bool IniFile::Save()
         return false;
     }
     modified_ = false;
+    stamp_ = f.Stamp();
     return true;
 }
 
@@ -453,31 +454,8 @@ namespace profile {
 
 namespace {
 
-struct Stamp {
-    bool exists = false;
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    long long mtimeNs = 0;
-    bool operator==(const Stamp &) const = default;
-};
-
-Stamp StampOf(const QString &path)
-{
-    Stamp s;
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return s;
-    s.exists = true;
-    s.dev = st.st_dev;
-    s.ino = st.st_ino;
-    s.size = st.st_size;
-    s.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    return s;
-}
-
 struct Cached {
-    Stamp stamp;
+    FileStamp stamp;
     std::unique_ptr<IniFile> file;
 };
 
@@ -491,7 +469,7 @@ IniFile &Open(const QString &path)
 {
     auto &cache = Cache();
     const std::u16string key = path.toStdU16String();
-    const Stamp now = StampOf(path);
+    const FileStamp now = StampOfFile(path);
     auto it = cache.find(key);
     if (it != cache.end() && it->second.stamp == now && now.exists)
         return *it->second.file;
@@ -503,15 +481,16 @@ IniFile &Open(const QString &path)
     return f;
 }
 
-bool Commit(const QString &path, IniFile &f)
+// One key changed in the file as it stands, under its lock; a change that
+// changes nothing (erasing what is not there) writes nothing.
+template <class Change> bool Update(const QString &path, Change change)
 {
-    const bool ok = f.Save();
-    auto &cache = Cache();
-    if (ok)
-        cache[path.toStdU16String()].stamp = StampOf(path);
-    else
-        cache.erase(path.toStdU16String()); // the disk still has the old content
-    return ok;
+    Cache().erase(path.toStdU16String());
+    IniFileUpdate update(path);
+    if (!update.Ok())
+        return false;
+    change(update.File());
+    return update.Commit();
 }
 
 } // namespace
@@ -528,23 +507,17 @@ std::int32_t ReadInteger(const QString &path, const QString &section, const QStr
 
 bool WriteString(const QString &path, const QString &section, const QString &key, const QString &value)
 {
-    IniFile &f = Open(path);
-    f.WriteString(section, key, value);
-    return Commit(path, f);
+    return Update(path, [&](IniFile &f) { f.WriteString(section, key, value); });
 }
 
 bool EraseKey(const QString &path, const QString &section, const QString &key)
 {
-    IniFile &f = Open(path);
-    f.EraseKey(section, key);
-    return Commit(path, f);
+    return Update(path, [&](IniFile &f) { f.EraseKey(section, key); });
 }
 
 bool EraseSection(const QString &path, const QString &section)
 {
-    IniFile &f = Open(path);
-    f.EraseSection(section);
-    return Commit(path, f);
+    return Update(path, [&](IniFile &f) { f.EraseSection(section); });
 }
 
 void ForgetCachedFiles() { Cache().clear(); }

@@ -13,6 +13,7 @@
 // IniFile holds the parsed file, so reading N keys costs O(N).  Writes change
 // the held copy; Save() commits it, or every write commits at once when
 // write-through is on (the Windows behaviour).
+#include "regular_file.h"
 #include "text_codec.h"
 #include "values.h"
 
@@ -57,10 +58,12 @@ public:
     // The bytes Save() would write; may switch the encoding to UTF-16LE.
     QByteArray Serialize();
 
-    // Writes the whole file atomically (one temporary file of a fixed name
-    // beside it, flushed, renamed over).  False when the folder or the file
-    // cannot be written.
+    // Writes the whole file atomically (a temporary file of its own beside
+    // it, flushed, renamed over).  False when the folder or the file cannot
+    // be written.
     bool Save();
+    // The file on disk as the last Load read it or the last Save left it.
+    const FileStamp &Stamp() const { return stamp_; }
     // The system's reason for the last failed Load or Save ("Permission denied", ...).
     const QString &ErrorString() const { return error_; }
     const QString &Path() const { return path_; }
@@ -112,6 +115,7 @@ private:
 
     QString path_;
     QString error_;
+    FileStamp stamp_;
     TextEncoding encoding_ = TextEncoding::Cp932;
     bool crlf_ = true;
     bool modified_ = false;
@@ -123,7 +127,8 @@ private:
 // The Windows-style calls: one key per call on a file named by path.  Reads
 // use a parsed copy kept while the file on disk stays the same (same inode,
 // size and modification time), so reading many keys stays linear; each write
-// commits the file at once.
+// changes the file as it stands, under its lock (see IniFileUpdate), and
+// commits it at once.  An erase that finds nothing writes nothing.
 namespace profile {
 QString ReadString(const QString &path, const QString &section, const QString &key, const QString &def = QString());
 std::int32_t ReadInteger(const QString &path, const QString &section, const QString &key, std::int32_t def);

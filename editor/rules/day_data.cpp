@@ -3,12 +3,15 @@
 #include "dialogs.h"
 #include "holidays.h"
 #include "ini_file.h"
+#include "ini_update.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <set>
 
 namespace tamarie {
@@ -146,8 +149,21 @@ bool TDayData::IsHolidayOfDate(TDateValue date) const
 
 // ---- stores -------------------------------------------------------------------
 
+namespace {
+template <class Entry> void Pend(std::vector<Entry> &pending, const Entry &entry)
+{
+    for (Entry &p : pending)
+        if (p.Date == entry.Date) {
+            p = entry;
+            return;
+        }
+    pending.push_back(entry);
+}
+} // namespace
+
 int TDayData::StoreSchedule(TDateValue date, const QString &str, std::int32_t markNo)
 {
+    Pend(pendingSchedules_, TSchedule{date, str, markNo});
     if (const auto it = scheduleIndex_.find(date); it != scheduleIndex_.end()) {
         TSchedule &s = schedule_[static_cast<std::size_t>(it->second)];
         s.Str = str;
@@ -163,6 +179,7 @@ int TDayData::StoreSchedule(TDateValue date, const QString &str, std::int32_t ma
 
 int TDayData::StorePersonalHoliday(TDateValue date, bool value)
 {
+    Pend(pendingPersonal_, TPersonalHoliday{date, value});
     if (const auto it = personalIndex_.find(date); it != personalIndex_.end()) {
         personal_[static_cast<std::size_t>(it->second)].Value = value;
         return it->second;
@@ -180,7 +197,11 @@ void TDayData::Clear()
     personal_.clear();
     scheduleIndex_.clear();
     personalIndex_.clear();
+    pendingSchedules_.clear();
+    pendingPersonal_.clear();
+    pendingLists_ = {};
     Weekdays = THolidayWeekdays{};
+    fileWeekdays_ = Weekdays;
 }
 
 // ---- Config.ini -----------------------------------------------------------------
@@ -189,10 +210,18 @@ void TDayData::LoadConfig()
 {
     if (configPath_.isEmpty() || !QFileInfo::exists(configPath_))
         return;
-    LoadConfigFrom(IniFile(configPath_));
+    const IniFile ini(configPath_);
+    configStamp_ = ini.Stamp();
+    LoadConfigFrom(ini);
 }
 
 void TDayData::LoadConfigFrom(const IniFile &ini)
+{
+    ReadFrom(ini);
+    fileWeekdays_ = Weekdays;
+}
+
+void TDayData::ReadFrom(const IniFile &ini)
 {
     schedule_.clear();
     scheduleIndex_.clear();
@@ -226,73 +255,214 @@ void TDayData::LoadConfigFrom(const IniFile &ini)
     }
 }
 
-// The whole change goes to disk in one atomic replacement of the file: a
-// failure leaves the previous file whole and the change in memory only.
-template <class Fill> bool TDayData::WriteConfig(Fill fill) const
-{
-    IniFile ini;
-    bool ok = !configPath_.isEmpty() && ini.Load(configPath_);
-    if (ok) {
-        fill(ini);
-        ok = ini.Save();
-    }
-    if (!ok) {
-        // The system's reason goes under the fixed text.
-        QString message = QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(configPath_));
-        if (!ini.ErrorString().isEmpty())
-            message += u'\n' + ini.ErrorString();
-        dialogs::ShowMessage(message);
-    }
-    return ok;
-}
-
-bool TDayData::WriteSchedules() const
-{
-    return WriteConfig([this](IniFile &ini) {
-        ini.WriteInteger(kSchedule, kCount, ScheduleCount());
-        for (std::size_t i = 0; i < schedule_.size(); ++i) {
-            const QString key = QString::number(i);
-            ini.WriteDate(kScheduleDate, key, schedule_[i].Date);
-            ini.WriteString(kScheduleStr, key, schedule_[i].Str);
-            ini.WriteInteger(kScheduleMarkNo, key, schedule_[i].MarkNo);
-        }
-    });
-}
-
-bool TDayData::WritePersonalHolidays() const
-{
-    return WriteConfig([this](IniFile &ini) {
-        ini.WriteInteger(kPersonal, kCount, PersonalHolidayValueCount());
-        for (std::size_t i = 0; i < personal_.size(); ++i) {
-            const QString key = QString::number(i);
-            ini.WriteDate(kPersonalDate, key, personal_[i].Date);
-            ini.WriteBool(kPersonal, key, personal_[i].Value);
-        }
-    });
-}
-
 namespace {
+
+// The entry numbers of one list as the file holds them, and the numbers new
+// entries take: the one after the highest held, so entries keep the order
+// they were first stored in whichever editor stored them; only when that
+// would pass the largest count a file can give does a new entry fill the
+// lowest free number instead.
+class FileEntries {
+public:
+    FileEntries(const IniFile &ini, const QString &countSection, std::initializer_list<QString> sections,
+                const QString &dateSection)
+        : countSection_(countSection)
+    {
+        const std::vector<int> held = EntriesHeld(ini, countSection, sections);
+        held_.insert(held.begin(), held.end());
+        for (int n : held)
+            numberOfDate_.emplace(ini.ReadDate(dateSection, QString::number(n), 0), n); // the first of a date
+        if (const auto count = ParseIniInteger(ini.ReadString(countSection, kCount)); count && *count >= 0)
+            count_ = *count;
+    }
+
+    // The number of the date's entry; a new one for a date not held.
+    int NumberOf(TDateValue date, bool *added)
+    {
+        const auto it = numberOfDate_.find(date);
+        *added = it == numberOfDate_.end();
+        if (!*added)
+            return it->second;
+        long long n = held_.empty() ? 0 : *held_.rbegin() + 1LL;
+        if (n >= std::numeric_limits<std::int32_t>::max())
+            for (n = 0; held_.count(static_cast<int>(n));)
+                ++n;
+        held_.insert(static_cast<int>(n));
+        added_ = true;
+        if (!std::isnan(date))
+            numberOfDate_.emplace(date, static_cast<int>(n));
+        return static_cast<int>(n);
+    }
+
+    // The count, written when an added entry reaches past it.
+    void WriteCount(IniFile &ini) const
+    {
+        const long long needed = held_.empty() ? 0 : *held_.rbegin() + 1LL;
+        if (added_ && (!count_ || *count_ < needed))
+            ini.WriteInteger(countSection_, kCount, static_cast<std::int32_t>(needed));
+    }
+
+private:
+    QString countSection_;
+    bool added_ = false;
+    std::set<int> held_;
+    std::unordered_map<double, int> numberOfDate_;
+    std::optional<long long> count_;
+};
+
 template <std::size_t N> void WriteList(IniFile &ini, const char *name, const std::array<bool, N> &list)
 {
     for (std::size_t i = 0; i < N; ++i)
         ini.WriteBool(kCalendar, QLatin1String(name) + QString::number(i), list[i]);
 }
+
 } // namespace
 
-bool TDayData::WriteHolidayOfWeek() const
+namespace {
+// Numbers first, so the count goes before the entries, as the Windows program
+// writes a new file; a date the file holds keeps its entry and its number.
+template <class Entry, class WriteValue>
+void WriteEntries(IniFile &ini, const std::vector<Entry> &pending, FileEntries entries, const QString &dateSection,
+                  WriteValue writeValue)
 {
-    return WriteConfig([this](IniFile &ini) { WriteList(ini, "HolidayOfWeek", Weekdays.HolidayOfWeek); });
+    std::vector<std::pair<int, bool>> numbers; // number, added
+    for (const Entry &e : pending) {
+        bool added = false;
+        numbers.emplace_back(entries.NumberOf(e.Date, &added), added);
+    }
+    entries.WriteCount(ini);
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const QString key = QString::number(numbers[i].first);
+        if (numbers[i].second)
+            ini.WriteDate(dateSection, key, pending[i].Date);
+        writeValue(key, pending[i]);
+    }
+}
+} // namespace
+
+// Only what was stored here goes into the file as it stands.
+void TDayData::WritePendingInto(IniFile &ini) const
+{
+    if (!pendingSchedules_.empty())
+        WriteEntries(ini, pendingSchedules_,
+                     FileEntries(ini, kSchedule, {kScheduleDate, kScheduleStr, kScheduleMarkNo}, kScheduleDate),
+                     kScheduleDate, [&ini](const QString &key, const TSchedule &s) {
+                         ini.WriteString(kScheduleStr, key, s.Str);
+                         ini.WriteInteger(kScheduleMarkNo, key, s.MarkNo);
+                     });
+    if (!pendingPersonal_.empty())
+        WriteEntries(ini, pendingPersonal_, FileEntries(ini, kPersonal, {kPersonal, kPersonalDate}, kPersonalDate),
+                     kPersonalDate,
+                     [&ini](const QString &key, const TPersonalHoliday &p) { ini.WriteBool(kPersonal, key, p.Value); });
+    if (pendingLists_[kHolidayOfWeekList])
+        WriteList(ini, "HolidayOfWeek", Weekdays.HolidayOfWeek);
+    if (pendingLists_[kPartOfList])
+        WriteList(ini, "HolidayOfWeekPartOf", Weekdays.HolidayOfWeekPartOf);
+    if (pendingLists_[kNumberOfList])
+        WriteList(ini, "HolidayOfWeekNumberOf", Weekdays.HolidayOfWeekNumberOf);
 }
 
-bool TDayData::WriteHolidayOfWeekPartOf() const
+bool TDayData::WritePending()
 {
-    return WriteConfig([this](IniFile &ini) { WriteList(ini, "HolidayOfWeekPartOf", Weekdays.HolidayOfWeekPartOf); });
+    IniFileUpdate update(configPath_);
+    bool ok = update.Ok();
+    if (ok) {
+        WritePendingInto(update.File());
+        ok = update.Commit();
+    }
+    if (!ok) {
+        // The system's reason goes under the fixed text.
+        QString message = QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(configPath_));
+        if (!update.ErrorString().isEmpty())
+            message += u'\n' + update.ErrorString();
+        dialogs::ShowMessage(message);
+        return false;
+    }
+    pendingSchedules_.clear();
+    pendingPersonal_.clear();
+    pendingLists_ = {};
+    configStamp_ = update.File().Stamp();
+    MergeFrom(update.File());
+    return true;
 }
 
-bool TDayData::WriteHolidayOfWeekNumberOf() const
+void TDayData::ReapplyPending()
 {
-    return WriteConfig(
-        [this](IniFile &ini) { WriteList(ini, "HolidayOfWeekNumberOf", Weekdays.HolidayOfWeekNumberOf); });
+    const auto schedules = std::move(pendingSchedules_);
+    const auto personal = std::move(pendingPersonal_);
+    pendingSchedules_.clear();
+    pendingPersonal_.clear();
+    for (const TSchedule &s : schedules)
+        StoreSchedule(s.Date, s.Str, s.MarkNo);
+    for (const TPersonalHoliday &p : personal)
+        StorePersonalHoliday(p.Date, p.Value);
+}
+
+namespace {
+// A weekday list another program changed in the file since it was last read
+// here is taken from the file; otherwise the list here stays, written or not.
+template <std::size_t N>
+void MergeList(std::array<bool, N> &list, const std::array<bool, N> &mine, const std::array<bool, N> &lastRead,
+               bool pending)
+{
+    if (pending || list == lastRead)
+        list = mine;
+}
+} // namespace
+
+bool TDayData::MergeFrom(const IniFile &ini)
+{
+    const std::vector<TSchedule> schedule = schedule_;
+    const std::vector<TPersonalHoliday> personal = personal_;
+    const THolidayWeekdays weekdays = Weekdays;
+    ReadFrom(ini);
+    const THolidayWeekdays file = Weekdays;
+    MergeList(Weekdays.HolidayOfWeek, weekdays.HolidayOfWeek, fileWeekdays_.HolidayOfWeek,
+              pendingLists_[kHolidayOfWeekList]);
+    MergeList(Weekdays.HolidayOfWeekPartOf, weekdays.HolidayOfWeekPartOf, fileWeekdays_.HolidayOfWeekPartOf,
+              pendingLists_[kPartOfList]);
+    MergeList(Weekdays.HolidayOfWeekNumberOf, weekdays.HolidayOfWeekNumberOf, fileWeekdays_.HolidayOfWeekNumberOf,
+              pendingLists_[kNumberOfList]);
+    fileWeekdays_ = file;
+    ReapplyPending();
+    const bool changed = schedule != schedule_ || personal != personal_ || weekdays != Weekdays;
+    if (changed && changedElsewhere_)
+        changedElsewhere_();
+    return changed;
+}
+
+bool TDayData::ReloadIfChangedElsewhere()
+{
+    if (configPath_.isEmpty() || StampOfFile(configPath_) == configStamp_)
+        return false;
+    IniFile ini;
+    // A file removed or unreadable meanwhile leaves the data as it is.
+    if (!ini.Load(configPath_) || !ini.Stamp().exists)
+        return false;
+    configStamp_ = ini.Stamp();
+    return MergeFrom(ini);
+}
+
+bool TDayData::WriteSchedules() { return WritePending(); }
+
+bool TDayData::WritePersonalHolidays() { return WritePending(); }
+
+bool TDayData::WriteHolidayOfWeek()
+{
+    pendingLists_[kHolidayOfWeekList] = true;
+    return WritePending();
+}
+
+bool TDayData::WriteHolidayOfWeekPartOf()
+{
+    pendingLists_[kPartOfList] = true;
+    return WritePending();
+}
+
+bool TDayData::WriteHolidayOfWeekNumberOf()
+{
+    pendingLists_[kNumberOfList] = true;
+    return WritePending();
 }
 
 } // namespace tamarie

@@ -4,12 +4,14 @@
 // decide a date's holiday state, and the settings file Config.ini that keeps
 // them.  No widgets: the main window owns one TDayData as part of its editor
 // state and mirrors the weekday lists into its check lists.
+#include "regular_file.h"
 #include "values.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -21,11 +23,13 @@ struct TSchedule {
     TDateValue Date = 0;
     QString Str;              // one line
     std::int32_t MarkNo = 0;  // 0 none, 1 "○", 2 "□", 3 "△", 4 "X"
+    bool operator==(const TSchedule &) const = default;
 };
 
 struct TPersonalHoliday {
     TDateValue Date = 0;
     bool Value = false;       // true: holiday, false: working day
+    bool operator==(const TPersonalHoliday &) const = default;
 };
 
 // The three weekday lists of the second settings page, Sunday first.
@@ -33,6 +37,7 @@ struct THolidayWeekdays {
     std::array<bool, 7> HolidayOfWeek{true, false, false, false, false, false, true}; // "休日の曜日(すべて)"
     std::array<bool, 7> HolidayOfWeekPartOf{};                                        // "休日の曜日(一部)"
     std::array<bool, 5> HolidayOfWeekNumberOf{};                                      // "第一" .. "第五"
+    bool operator==(const THolidayWeekdays &) const = default;
 };
 
 // 0 = Sunday .. 6 = Saturday; -1 for a value that is no date.
@@ -82,27 +87,48 @@ public:
     bool IsHolidayOfDate(TDateValue date) const;
     TDayLookup LookupDay(TDateValue date) const;
 
-    // Store into the first entry of the date, or append one; the index.
+    // Store into the first entry of the date, or append one; the index.  The
+    // change waits in memory for the next Write* call.
     int StoreSchedule(TDateValue date, const QString &str, std::int32_t markNo);
     int StorePersonalHoliday(TDateValue date, bool value);
     void Clear();
 
-    // Config.ini.  Reading keeps the defaults for whatever is missing.
+    // Config.ini, shared with every other editor of the same user.  Reading
+    // keeps the defaults for whatever is missing.
     void SetConfigPath(const QString &path) { configPath_ = path; }
     const QString &ConfigPath() const { return configPath_; }
     void LoadConfig();
     // The same from a file already parsed.
     void LoadConfigFrom(const IniFile &ini);
-    // Each writes its sections; on failure it shows "<path> に書き込めません"
-    // and returns false, the data in memory keeping the change.
-    bool WriteSchedules() const;
-    bool WritePersonalHolidays() const;
-    bool WriteHolidayOfWeek() const;
-    bool WriteHolidayOfWeekPartOf() const;
-    bool WriteHolidayOfWeekNumberOf() const;
+    // Each writes what waits to be written, under the file's lock into the
+    // file as it stands: only the keys of the stored entries (an entry of a
+    // date the file holds keeps its number; a new one takes the number after
+    // the highest the file holds, and the count follows it), or the keys of
+    // the list.  The data is then read back from the merged file, so it holds
+    // what other editors stored meanwhile.  On failure it shows
+    // "<path> に書き込めません" and returns false; the change stays in memory
+    // and goes with the next write.
+    bool WriteSchedules();
+    bool WritePersonalHolidays();
+    bool WriteHolidayOfWeek();
+    bool WriteHolidayOfWeekPartOf();
+    bool WriteHolidayOfWeekNumberOf();
+
+    // Reads the file again when it is no longer the one last read or written
+    // here (another editor stored something); changes not yet written stay
+    // on top.  True when the data changed.
+    bool ReloadIfChangedElsewhere();
+    // Called whenever a reading of the file brought in what another program
+    // stored (by ReloadIfChangedElsewhere or by a write).
+    void SetChangedElsewhereHandler(std::function<void()> handler) { changedElsewhere_ = std::move(handler); }
 
 private:
-    template <class Fill> bool WriteConfig(Fill fill) const;
+    enum List { kHolidayOfWeekList, kPartOfList, kNumberOfList, kListCount };
+    bool WritePending();
+    void WritePendingInto(IniFile &ini) const;
+    void ReadFrom(const IniFile &ini);
+    bool MergeFrom(const IniFile &ini);
+    void ReapplyPending();
 
     std::vector<TSchedule> schedule_;
     std::vector<TPersonalHoliday> personal_;
@@ -110,6 +136,13 @@ private:
     std::unordered_map<double, int> scheduleIndex_;
     std::unordered_map<double, int> personalIndex_;
     QString configPath_;
+    FileStamp configStamp_;  // the file as last read or written here
+    // Stored but not yet in the file, in the order stored.
+    std::vector<TSchedule> pendingSchedules_;
+    std::vector<TPersonalHoliday> pendingPersonal_;
+    std::array<bool, kListCount> pendingLists_{};
+    THolidayWeekdays fileWeekdays_;  // the lists as the file had them when last read
+    std::function<void()> changedElsewhere_;
 };
 
 } // namespace tamarie

@@ -110,9 +110,14 @@ class Desktop:
                 break
             time.sleep(0.05)
         del before
-        p = {"calendar": {}, "back": {}, "title": {}, "grid": {}, "widget": {}, "window": {}, "photo": {}}
-        with open(self.probe_file) as f:
+        p = {"calendar": {}, "back": {}, "title": {}, "grid": {}, "widget": {}, "window": {}, "photo": {},
+             "caption": {}, "text": {}}
+        with open(self.probe_file, encoding="utf-8") as f:
             for line in f:
+                if line.startswith(("caption ", "text ")):  # the rest of the line is the value
+                    kind, name, value = (line.rstrip("\n").split(" ", 2) + [""])[:3]
+                    p[kind][name] = value
+                    continue
                 parts = line.split()
                 if parts[0] in ("focus", "active", "mode"):
                     p[parts[0]] = parts[1]

@@ -22,3 +22,4 @@ endfunction()
 
 add_desktop_suite(desktop_suite desktop_suite.py NO_COMPOSITOR_TOO)
 add_desktop_suite(photos_suite photos_suite.py TIMEOUT 300)
+add_desktop_suite(shared_files_suite shared_files_suite.py)

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdint>
 #include <cstdlib>
@@ -67,7 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The same bytes as the settings file: one store of each kind, read again.
     static const QString path = ScratchPath();
     static const struct Remover {
-        ~Remover() { QFile::remove(path); }
+        ~Remover()
+        {
+            QFile::remove(path);
+            QFile::remove(QFileInfo(path).dir().filePath(u'.' + QFileInfo(path).fileName() + QStringLiteral(".lock")));
+        }
     } remover;
     {
         QFile f(path);

@@ -1,15 +1,19 @@
 // Savers of one file at the same moment, as two editors (or an editor and a
-// script) are: every target is one whole version at every moment and nothing
-// is left behind.
+// script) are: every target is one whole version at every moment, nothing is
+// left behind, and editors adding schedules at once keep every entry under a
+// number of its own.
 #ifdef TAMARIE_SAVE_PROBE_PATH
+#include "ini_file.h"
 #include "save_probe/probe_process.h"
 
+#include <QDate>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdio>
+#include <set>
 #include <thread>
 
 using namespace tamarie;
@@ -69,5 +73,32 @@ TEST(ConcurrentSaves, TwoSaversOfOneTargetLeaveOneWholeVersion)
                 3 * kRounds, failed, targets, reads, damaged);
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(damaged, 0);
+}
+
+TEST(ConcurrentSaves, EditorsAddingSchedulesAtOnceKeepEveryEntry)
+{
+    QTemporaryDir dir;
+    constexpr int kEditors = 4, kEach = 12;
+    std::vector<probe::Process> editors;
+    for (int e = 0; e < kEditors; ++e)
+        editors.push_back(probe::Start("newdays", dir.path(), e, QByteArray::number(kEach).constData()));
+    for (const probe::Process &p : editors)
+        ASSERT_EQ(probe::Wait(p), 0);
+
+    // Every entry once, numbered 0 to the count less one, in any order.
+    const IniFile ini(dir.filePath("Config.ini"));
+    ASSERT_EQ(ini.ReadInteger("Schedule", "Count", -1), kEditors * kEach);
+    std::set<QString> texts;
+    for (int n = 0; n < kEditors * kEach; ++n) {
+        const QString key = QString::number(n);
+        const QString text = ini.ReadString("ScheduleStr", key);
+        const QStringList parts = text.split(u'-');
+        ASSERT_EQ(parts.size(), 2) << n;
+        const QDate expected = QDate(2030, 1, 1).addDays(parts[0].toInt() * 1000 + parts[1].toInt());
+        EXPECT_EQ(ini.ReadDate("ScheduleDate", key, 0), DateToValue(expected)) << text.toStdString();
+        texts.insert(text);
+    }
+    EXPECT_EQ(texts.size(), std::size_t(kEditors * kEach));
+    EXPECT_EQ(ini.Keys("ScheduleStr").size(), kEditors * kEach);
 }
 #endif

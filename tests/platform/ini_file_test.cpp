@@ -1,4 +1,5 @@
 #include "ini_file.h"
+#include "ini_update.h"
 
 #include "support/test_files.h"
 
@@ -373,6 +374,35 @@ TEST_F(IniFileTest, ProfileCallsSeeChangesMadeBehindTheirBack)
     EXPECT_TRUE(profile::EraseSection(Path(), "A"));
     EXPECT_EQ(ReadAll(Path()), QByteArray());
     EXPECT_FALSE(profile::WriteString(dir_.path() + "/none/x.ini", "A", "x", "1"));
+}
+
+TEST_F(IniFileTest, ErasingWhatIsNotThereWritesNothing)
+{
+    EXPECT_TRUE(profile::EraseKey(Path(), "A", "x"));
+    EXPECT_TRUE(profile::EraseSection(Path(), "A"));
+    EXPECT_FALSE(QFile::exists(Path()));
+    WriteAll(Path(), "[A]\r\nx=1\r\n");
+    const FileStamp before = StampOfFile(Path());
+    EXPECT_TRUE(profile::EraseKey(Path(), "A", "y"));
+    EXPECT_TRUE(profile::EraseSection(Path(), "B"));
+    EXPECT_EQ(StampOfFile(Path()), before);
+}
+
+TEST_F(IniFileTest, SharedUpdatesTakeTurnsAndKeepWhatTheOtherWrote)
+{
+    IniFileUpdate first(Path());
+    ASSERT_TRUE(first.Ok());
+    {
+        IniFileUpdate second(Path(), 50);
+        EXPECT_FALSE(second.Ok()); // the first holds the lock
+    }
+    first.File().WriteString("A", "x", "1");
+    ASSERT_TRUE(first.Commit());
+    IniFileUpdate third(Path(), 50);
+    ASSERT_TRUE(third.Ok());
+    third.File().WriteString("A", "y", "2");
+    ASSERT_TRUE(third.Commit());
+    EXPECT_EQ(ReadAll(Path()), QByteArray("[A]\r\nx=1\r\ny=2\r\n"));
 }
 
 TEST(IniDamage, GarbageParsesWithoutTrouble)
