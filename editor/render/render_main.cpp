@@ -4,6 +4,7 @@
 #include "arrangement_render.h"
 #include "data_folder.h"
 #include "fonts.h"
+#include "ini_update.h"
 #include "paper_offset.h"
 #include "pdf_output.h"
 #include "picture_files.h"
@@ -81,6 +82,9 @@ int main(int argc, char *argv[])
     dialogs::BeginScript();
     // Nothing is shown, so no copies for the screen are decoded.
     ScreenCopies::Instance().SetEnabled(false);
+    // A renderer only reads: the settings the editor would note (recent
+    // files, dialog folders, the paper's place) are not written.
+    SetSharedIniWritesAllowed(false);
     TForm1 form;
     form.show();
     QApplication::processEvents();
