@@ -9,6 +9,7 @@
 #include "replacing_file.h"
 #include "tform1.h"
 
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTabWidget>
 #include <QTimer>
@@ -21,7 +22,9 @@ class ConfigWatch : public QObject {
 public:
     explicit ConfigWatch(TForm1 *form) : QObject(form), form_(form)
     {
-        auto *watcher = new QFileSystemWatcher(QStringList{form->DataFolda}, this);
+        auto *watcher = new QFileSystemWatcher(this);
+        if (QFileInfo(form->DataFolda).isDir())
+            watcher->addPath(form->DataFolda);
         // A store is several events (its temporary file, the rename); read once.
         settle_.setSingleShot(true);
         settle_.setInterval(100);
