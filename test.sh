@@ -64,9 +64,10 @@ if [ -f tests/fuzz/CMakeLists.txt ]; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMARIE_FUZZ=ON -DTAMARIE_BENCHMARKS=OFF >/dev/null
   cmake --build build-fuzz -j "$jobs" --target fuzz_all
+  # Each input within 10 s and 2 GB (a hang or a runaway allocation fails the run).
   for f in build-fuzz/bin/fuzz_*; do
     echo "-- $(basename "$f")"
-    "$f" -runs=20000 -max_len=4096 -seed=1 2>&1 | tail -n 2
+    "$f" -runs=20000 -max_len=4096 -seed=1 -timeout=10 -rss_limit_mb=2048 2>&1 | tail -n 2
   done
 fi
 echo "All tests passed."
