@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   clang libclang-rt-14-dev
   qt6-translations-l10n libdeflate-dev libical-dev libxcb1-dev
-  gcc-multilib g++-multilib
+  gcc-multilib g++-multilib qemu-user
   xvfb openbox picom xdotool x11-utils imagemagick
   poppler-utils ghostscript
   dpkg-dev man-db desktop-file-utils appstream

@@ -32,7 +32,8 @@ if(CMAKE_NM AND NOT WIN32 AND NOT APPLE)
 endif()
 
 # A foreign caller with a hostile floating-point state gets this platform's
-# answers from this library and, when test.sh built it, from the 32-bit one.
+# answers from this library and, when test.sh built it, from the 32-bit one
+# (under ALMANAC_I386_RUNNER, an emulator, where the kernel cannot start it).
 include(${CMAKE_CURRENT_LIST_DIR}/float_caller/float_caller.cmake)
 set(almanac_float_reference ${CMAKE_CURRENT_BINARY_DIR}/almanac_float_reference.txt)
 add_test(NAME almanac_float_reference
@@ -41,6 +42,6 @@ set_tests_properties(almanac_float_reference PROPERTIES FIXTURES_SETUP almanac_f
 add_test(NAME almanac_float_state_native COMMAND almanac_float_caller compare ${almanac_float_reference})
 set_tests_properties(almanac_float_state_native PROPERTIES FIXTURES_REQUIRED almanac_float_reference)
 if(ALMANAC_I386_CALLER)
-  add_test(NAME almanac_float_state_i386 COMMAND ${ALMANAC_I386_CALLER} compare ${almanac_float_reference})
+  add_test(NAME almanac_float_state_i386 COMMAND ${ALMANAC_I386_RUNNER} ${ALMANAC_I386_CALLER} compare ${almanac_float_reference})
   set_tests_properties(almanac_float_state_i386 PROPERTIES FIXTURES_REQUIRED almanac_float_reference)
 endif()
