@@ -59,9 +59,10 @@ echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMARIE_SANITIZE=ON \
-  -DTAMARIE_BENCHMARKS=OFF -DALMANAC_WIN32_DLL="$win32_dll" -DALMANAC_I386_CALLER="$i386_caller" -DALMANAC_I386_RUNNER="$i386_runner" >/dev/null
+  -DTAMARIE_BENCHMARKS=OFF -DALMANAC_WIN32_DLL="$win32_dll" >/dev/null
 cmake --build build-asan -j "$jobs"
-# The desktop suite drives the same program on a real X server; the normal run has it.
+# The desktop suites drive the same program on a real X server, and the 32-bit
+# caller is no sanitized program: the normal run has them.
 (cd build-asan && ctest -j "$jobs" --timeout 600 -LE desktop)
 
 if [ -f tests/fuzz/CMakeLists.txt ]; then
