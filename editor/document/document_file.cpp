@@ -84,7 +84,7 @@ WorkState WorkStateOf(const Document &d, const ScreenPlacement &screen)
         s.calendars.push_back(w);
     }
     for (const DocumentPhoto &p : d.photos)
-        s.photos.push_back({PhotoRect(p, paper), p.fileName});
+        s.photos.push_back({PhotoRect(p, paper), p.fileName, p.quarterTurns});
     s.paperColor = d.paper.color;
     s.commonFont = {FontRecordStatus::Ok,
                     RecordOf(CommonFontFace(d), set.font.charset, CommonFontPoints(d), CommonFontColor(d))};
@@ -186,7 +186,7 @@ Document DocumentOf(const WorkState &w, const ScreenPlacement &screen, const Doc
         p.bounds = PlaceOf(w.photos[i].bounds, paper);
         p.scaleFrom = p.bounds;
         p.fileName = w.photos[i].fileName;
-        p.quarterTurns = 0;
+        p.quarterTurns = w.photos[i].quarterTurns;
     }
     d.selectedPhoto = photos > 0 ? 0 : -1;
 

@@ -41,6 +41,9 @@ struct WorkStateCalendar {
 struct WorkStatePhoto {
     QRect bounds;      // on the paper
     QString fileName;  // may be empty
+    // The user's rotation, clockwise, 0..3: key Rotation in degrees, which
+    // the Windows program does not read; absent for none.
+    int quarterTurns = 0;
     bool operator==(const WorkStatePhoto &) const = default;
 };
 

@@ -54,9 +54,15 @@ int PhotoCountToRead(const IniFile &ini)
     return present;
 }
 
+const QString kRotation = QStringLiteral("Rotation");
+
 WorkStatePhoto ReadPhoto(const IniFile &ini, const QString &section, const WorkStateBounds &bounds)
 {
-    return {ReadRect(ini, section, QRect(0, 0, 0, 0), bounds), ini.ReadString(section, QStringLiteral("FileName"))};
+    // Quarter turns only; any other angle is no rotation.
+    const std::int32_t degrees = ini.ReadInteger(section, kRotation, 0);
+    const int turns = degrees % 90 == 0 ? int(((degrees / 90) % 4 + 4) % 4) : 0;
+    return {ReadRect(ini, section, QRect(0, 0, 0, 0), bounds), ini.ReadString(section, QStringLiteral("FileName")),
+            turns};
 }
 
 WorkStateFont ReadFont(const QString &path)
@@ -212,6 +218,10 @@ void WriteWorkState(IniFile &ini, const WorkState &state)
     for (int i = 0; i < M; ++i) {
         WriteRect(ini, PhotoSection(i), state.photos[i].bounds);
         ini.WriteString(PhotoSection(i), QStringLiteral("FileName"), state.photos[i].fileName);
+        if (const int turns = state.photos[i].quarterTurns % 4)
+            ini.WriteInteger(PhotoSection(i), kRotation, 90 * turns);
+        else
+            ini.EraseKey(PhotoSection(i), kRotation);
     }
     // Sections of photos that no longer exist, up to the first gap.
     for (int k = M; ini.SectionExists(PhotoSection(k)); ++k)

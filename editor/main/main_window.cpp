@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 #include "check_list_box.h"
 #include "color_box.h"
@@ -28,6 +29,7 @@
 #include "labeled_edit.h"
 #include "photo_decoder.h"
 #include "photo_image.h"
+#include "photo_layers.h"
 #include "radio_group.h"
 #include "tform1.h"
 
@@ -137,6 +139,18 @@ void TForm1::CreateMenus()
     MenuTop->setObjectName(QStringLiteral("MenuTop"));
     MenuBack = PopupMenu1->addAction(QStringLiteral("背面にする"));
     MenuBack->setObjectName(QStringLiteral("MenuBack"));
+    // Turning the selected photo, and its frame back to the picture's proportions.
+    PopupMenu1->addSeparator();
+    const std::pair<const char *, std::function<void()>> photoItems[] = {
+        {"右に90°回転", [this] { PhotoLayers->TurnSelected(1); }},
+        {"左に90°回転", [this] { PhotoLayers->TurnSelected(-1); }},
+        {"元の縦横比に戻す", [this] { PhotoLayers->RestoreProportions(); }},
+    };
+    for (const auto &[text, act] : photoItems)
+        connect(PopupMenu1->addAction(QString::fromUtf8(text)), &QAction::triggered, this, [this, act = act] {
+            if (PhotoLayers)
+                act();
+        });
 
     // The desktop's usual keys beside the access keys; Ctrl+Q closes the
     // window (through the save question) without an item of its own.

@@ -1,6 +1,7 @@
 #include "photo_layers.h"
 
 #include "dialogs.h"
+#include "photo_frames.h"
 #include "photo_image.h"
 
 #include <QContextMenuEvent>
@@ -93,6 +94,7 @@ bool TPhotoLayers::Replace(const QString &path)
         return false;
     }
     photo->ShowPhoto(path);
+    photo->setGeometry(FittedFrame(photo->PixelSize(), photo->geometry()));
     F.SetFileName(F.SelectedImgPictureNo, path);
     UpdateThumbnail();
     return true;
@@ -148,6 +150,21 @@ void TPhotoLayers::SendToBack()
             return;
         }
     }
+}
+
+void TPhotoLayers::TurnSelected(int quarterTurns)
+{
+    if (TImage *photo = Selected()) {
+        photo->ShowPhoto(photo->FileName(), photo->QuarterTurns() + quarterTurns);
+        if (quarterTurns % 2)
+            photo->setGeometry(TurnedFrame(photo->geometry()));
+    }
+}
+
+void TPhotoLayers::RestoreProportions()
+{
+    if (TImage *photo = Selected())
+        photo->setGeometry(ProportionedFrame(photo->PixelSize(), photo->geometry()));
 }
 
 void TPhotoLayers::UpdateThumbnail()

@@ -47,9 +47,10 @@ public:
     // A new empty photo at (0, 0), 200 x 150, in front of the others, selected.
     // The thumbnail is left as it is.  Returns its index.
     int Add();
-    // Decodes path into the selected photo.  On failure the decoder's message
-    // is shown and the photo keeps its picture and name.  False when nothing
-    // was replaced.
+    // Shows path in the selected photo, at its proportions within the photo's
+    // frame, centred.  When its header says it cannot be decoded, the
+    // decoder's message is shown and the photo keeps its picture and name.
+    // False when nothing was replaced.
     bool Replace(const QString &path);
     // Removes the selected photo: the later ones move down one index (picture,
     // bounds, name), the last control is released, photo 0 becomes selected.
@@ -59,6 +60,11 @@ public:
     // Stacking of the selected photo among the photos of the paper.
     void BringToFront();
     void SendToBack();
+    // The selected photo turned by quarter turns (clockwise positive), its
+    // frame turned about its centre; or its frame's height made from its
+    // width and the picture's proportions.
+    void TurnSelected(int quarterTurns);
+    void RestoreProportions();
 
     // The shared photo event handlers (Image1Click, Image1MouseDown, Image1MouseMove).
     void Image1Click(TImage *sender);

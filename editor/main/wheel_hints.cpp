@@ -21,6 +21,8 @@
 #include "paper_layout.h"
 #include "photo_image.h"
 #include "photo_layers.h"
+#include "print_resolution.h"
+#include "radio_group.h"
 #include "tform1.h"
 #include "wheel_steps.h"
 
@@ -202,7 +204,9 @@ void TForm1::ApplicationEvents1ShowHint(QString &HintStr, bool &CanShow, QWidget
     for (TImage *photo : ImgPicture) {
         if (HintControl == photo) {
             const QSize size = StoredSize(photo, photo->size(), kMinShownPhoto);
-            HintStr = PhotoHintText(size.width(), size.height(), photo->x(), photo->y());
+            HintStr = PhotoHintText(size.width(), size.height(), photo->x(), photo->y()) +
+                      PrintResolutionHint(photo->PixelSize(), PrintedDpi(photo->PixelSize(), size, Panel1->size(),
+                                                                         RadioGroupHoko->ItemIndex() == 1));
         }
     }
 }

@@ -243,7 +243,7 @@ bool TForm1::LoadWorkState(const QString &FileName)
                 dialogs::ShowMessage(probe.error, this);
                 return false;
             }
-            photo->ShowPhoto(p.fileName);
+            photo->ShowPhoto(p.fileName, p.quarterTurns);
         }
         if (PhotoLayers)
             PhotoLayers->Select(0);

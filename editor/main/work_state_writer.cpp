@@ -101,7 +101,7 @@ WorkState TForm1::CaptureWorkState()
 
     for (int i = 0; i < M; ++i) {
         const TImage *photo = ImgPicture.value(i);
-        s.photos.push_back({photo ? photo->geometry() : QRect(), ImageFileName.value(i)});
+        s.photos.push_back({photo ? photo->geometry() : QRect(), ImageFileName.value(i), photo ? photo->QuarterTurns() : 0});
     }
     s.paperColor = ColorBoxPaperColor->Selected();
 

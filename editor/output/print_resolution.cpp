@@ -15,16 +15,30 @@ constexpr double kMmPerInch = 25.4;
 constexpr double kA4ShortMm = 210.0, kA4LongMm = 297.0;
 } // namespace
 
+int PrintedDpi(const QSize &pixels, const QSize &frame, const QSize &paperSize, bool landscape)
+{
+    const QRect picture = CaptureRect(paperSize);
+    if (pixels.isEmpty() || frame.isEmpty() || picture.isEmpty())
+        return 0;
+    const double inchesPerPaperPixel = (landscape ? kA4LongMm : kA4ShortMm) / kMmPerInch / picture.width();
+    const double dpi = std::min(pixels.width() / (frame.width() * inchesPerPaperPixel),
+                                pixels.height() / (frame.height() * inchesPerPaperPixel));
+    return RoundHalfEven(dpi);
+}
+
 int PrintedDpi(const QSize &pixels, const QRect &bounds, const Arrangement &arrangement)
 {
-    const QRect picture = CaptureRect(arrangement.paperSize);
-    if (pixels.isEmpty() || bounds.isEmpty() || picture.isEmpty())
-        return 0;
-    const double inchesPerPaperPixel =
-        (arrangement.landscape ? kA4LongMm : kA4ShortMm) / kMmPerInch / picture.width();
-    const double dpi = std::min(pixels.width() / (bounds.width() * inchesPerPaperPixel),
-                                pixels.height() / (bounds.height() * inchesPerPaperPixel));
-    return RoundHalfEven(dpi);
+    return PrintedDpi(pixels, bounds.size(), arrangement.paperSize, arrangement.landscape);
+}
+
+QString PrintResolutionHint(const QSize &pixels, int dpi)
+{
+    if (pixels.isEmpty())
+        return {};
+    QString text = QStringLiteral("\r元画像:%1X%2ピクセル").arg(pixels.width()).arg(pixels.height());
+    if (dpi > 0)
+        text += QStringLiteral("\r印刷時:約%1dpi").arg(dpi);
+    return text;
 }
 
 QString LowResolutionNotice(const Arrangement &arrangement)

@@ -1,6 +1,7 @@
 #include "photo_layers.h"
 
 #include "dialogs.h"
+#include "photo_frames.h"
 #include "photo_image.h"
 
 #include <QApplication>
@@ -170,7 +171,7 @@ TEST_F(Fixture, ReplaceDecodesByContentWhateverTheExtension)
     EXPECT_TRUE(layers->Replace(path));
     EXPECT_EQ(ImgPicture[1]->PixelSize(), QSize(30, 20));
     EXPECT_EQ(Shows(1), QColor(Qt::yellow));
-    EXPECT_EQ(ImgPicture[1]->geometry(), bounds);  // stretched to the bounds it had
+    EXPECT_EQ(ImgPicture[1]->geometry(), FittedFrame(QSize(30, 20), bounds));  // its proportions within the frame
     EXPECT_EQ(ImageFileName[1], path);
     EXPECT_FALSE(ImgPicture[1]->isHidden());
     EXPECT_EQ(thumbnail.size(), QSize(30, 20));
