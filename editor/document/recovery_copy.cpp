@@ -1,9 +1,12 @@
 #include "recovery_copy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QMutex>
+#include <QSet>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
@@ -63,13 +66,29 @@ QString NewId()
     return QStringLiteral("%1").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
 }
 
+// The ids this process holds.
+QMutex heldMutex;
+QSet<QString> held;
+
 std::unique_ptr<QLockFile> LockOf(const QString &folder, const QString &id)
 {
     auto lock = std::make_unique<QLockFile>(folder + u'/' + id + QStringLiteral(".lock"));
     // Only a dead editor's lock is free, however old a living one's is.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
+    const QMutexLocker locker(&heldMutex);
+    if (held.contains(id))
         return nullptr;
+    if (!lock->tryLock(0)) {
+        // A lock naming this process that it does not hold was left by an
+        // editor that ran under the same process id (a sandbox numbers its
+        // processes alike each time).
+        qint64 pid = 0;
+        QString host, app;
+        if (!lock->getLockInfo(&pid, &host, &app) || pid != QCoreApplication::applicationPid() ||
+            !lock->removeStaleLockFile() || !lock->tryLock(0))
+            return nullptr;
+    }
+    held.insert(id);
     return lock;
 }
 
@@ -129,7 +148,12 @@ RecoveryCopy::RecoveryCopy(QString folder, QString id, std::unique_ptr<QLockFile
 {
 }
 
-RecoveryCopy::~RecoveryCopy() = default;
+RecoveryCopy::~RecoveryCopy()
+{
+    lock_.reset();
+    const QMutexLocker locker(&heldMutex);
+    held.remove(id_);
+}
 
 std::unique_ptr<RecoveryCopy> RecoveryCopy::Create(const QString &folder)
 {

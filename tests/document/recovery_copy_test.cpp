@@ -106,8 +106,17 @@ TEST(RecoveryCopy, OnlyACopyWhoseEditorIsGoneIsTakenAndDamageIsNotRead)
     // Both editors still run: nothing is left to take.
     EXPECT_FALSE(RecoveryCopy::TakeLeft(folder));
 
+    // Its editor ends without removing it, as a killed one does, and its lock
+    // stays, naming a process of this one's id (as a sandbox numbers them).
     const QString otherId = other->Id();
-    other.reset();  // its editor ends without removing it, as a killed one does
+    QFile lockFile(folder + u'/' + otherId + QStringLiteral(".lock"));
+    ASSERT_TRUE(lockFile.open(QIODevice::ReadOnly));
+    const QByteArray lockBytes = lockFile.readAll();
+    lockFile.close();
+    other.reset();
+    ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
+    lockFile.write(lockBytes);
+    lockFile.close();
     auto taken = RecoveryCopy::TakeLeft(folder);
     ASSERT_TRUE(taken);
     EXPECT_EQ(taken->Id(), otherId);
