@@ -52,14 +52,15 @@ std::optional<int> EntryNumber(const QString &key)
 std::vector<int> EntriesHeld(const IniFile &ini, const QString &countSection,
                              std::initializer_list<QString> sections)
 {
-    const std::optional<std::int32_t> count =
-        ini.ValueExists(countSection, kCount) ? ParseIniInteger(ini.ReadString(countSection, kCount)) : std::nullopt;
+    // Negative when the file gives no usable count.
+    const std::int32_t count =
+        ini.ValueExists(countSection, kCount) ? ParseIniInteger(ini.ReadString(countSection, kCount)).value_or(-1) : -1;
     std::set<int> held;
     for (const QString &section : sections)
         for (const QString &key : ini.Keys(section))
-            if (const auto n = EntryNumber(key); n && (!count || *count < 0 || *n < *count))
+            if (const auto n = EntryNumber(key); n && (count < 0 || *n < count))
                 held.insert(*n);
-    if (count && *count >= 0)
+    if (count >= 0)
         return {held.begin(), held.end()};
     std::vector<int> inARow;
     for (int n = 0; held.count(n); ++n)

@@ -69,12 +69,14 @@ TEST_F(WindowsFaces, DrawnInOneFaceOfTheirKindAndSavedUnchanged)
         Open(f, ini);
         EXPECT_EQ(f.CalForm[1]->Calendar->font().family(), face);
         const bool known = fonts::IsKnownFace(face);  // else the common font is ignored
-        if (known)
+        if (known) {
             EXPECT_EQ(f.LblFontName->text().toStdString(), fonts::FaceShown(face).toStdString());
+        }
         ASSERT_TRUE(f.SaveWorkState(ini));
         EXPECT_EQ(Bytes(PathOf(QStringLiteral("plan_1.dat"))), own);
-        if (known)
+        if (known) {
             EXPECT_EQ(Bytes(PathOf(QStringLiteral("plan.dat"))), common);
+        }
     }
 #endif
 }

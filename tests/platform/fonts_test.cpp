@@ -53,8 +53,9 @@ TEST(Fonts, EveryWindowsFaceIsDrawnWholeInARelativeOfItsKindAndPitch)
         EXPECT_EQ(QFontInfo(QFont(name)).family().toStdString(), used.toStdString());
         EXPECT_TRUE(KindWords(w.kind).match(used + u' ' + JapaneseName(used)).hasMatch()) << used.toStdString();
         // The free rounded and brush faces come in one pitch only.
-        if (w.kind != FaceKind::Rounded && w.kind != FaceKind::Kaisho && w.kind != FaceKind::Gyosho)
+        if (w.kind != FaceKind::Rounded && w.kind != FaceKind::Kaisho && w.kind != FaceKind::Gyosho) {
             EXPECT_EQ(FixedPitch(used), w.pitch == Pitch::Fixed) << used.toStdString();
+        }
     }
     // Windows' own spellings vary in case, width and spaces.
     EXPECT_EQ(FindWindowsFace(QStringLiteral("ms pgothic")), FindWindowsFace(QStringLiteral("MS PGothic")));
