@@ -73,7 +73,7 @@ if [ -f tests/fuzz/CMakeLists.txt ]; then
   # Each input within 10 s and 2 GB (a hang or a runaway allocation fails the run).
   for f in build-fuzz/bin/fuzz_*; do
     echo "-- $(basename "$f")"
-    "$f" -runs=20000 -max_len=4096 -seed=1 -timeout=10 -rss_limit_mb=2048 2>&1 | tail -n 2
+    "$f" -runs=20000 -max_total_time=30 -max_len=4096 -seed=1 -timeout=10 -rss_limit_mb=2048 2>&1 | tail -n 2
   done
 fi
 echo "All tests passed."
