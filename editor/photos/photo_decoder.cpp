@@ -58,14 +58,19 @@ qint64 DecodeBytes(const PhotoHeader &header, const QSize &storedTarget)
     return header.wholeBytes + qint64(out.width()) * out.height() * 4;
 }
 
-// The header's verdict: empty when a decode to the smallest size can go ahead.
+// The header's verdict: empty when a decode to the size asked can go ahead.
+// The limit is on the picture as it is decoded (whole, unless JPEG reduces
+// it while decoding); the small copy it is reduced to does not count, so a
+// picture's verdict does not depend on the size of its frame.
 QString Refusal(const PhotoHeader &header, const QString &name, const QSize &storedTarget)
 {
     if (!header.error.isEmpty())
         return Prefixed(name, header.error);
     if (header.stored.isValid() && header.stored.isEmpty())
         return Prefixed(name, DamagedPhotoText());
-    if (header.stored.isValid() && DecodeBytes(header, storedTarget) > kPhotoDecodeLimitBytes)
+    const qint64 decoded =
+        header.format == PhotoFormat::Jpeg ? JpegDecodeBytes(header, storedTarget) : header.wholeBytes;
+    if (header.stored.isValid() && decoded > kPhotoDecodeLimitBytes)
         return PhotoTooLargeMessage(header.stored.width(), header.stored.height());
     return {};
 }

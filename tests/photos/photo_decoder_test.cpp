@@ -240,6 +240,14 @@ TEST(PhotoDecoder, DamagedAndOversizedFilesAreRefusedWithTheirReason)
     EXPECT_LT(QFileInfo(bigPng).size(), 1 << 20);
     EXPECT_EQ(DecodePhoto(bigPng, {0, QSize(300, 300)}).error, PhotoTooLargeMessage(30000, 30000));
 
+    // Just under the limit decoded whole (counted as four bytes a pixel):
+    // shown, whatever the size of its frame.
+    const QString nearLimit = WriteFile(dir, QStringLiteral("near.png"), BlankPng(11585, 11585));
+    ASSERT_LE(qint64(11585) * 11585 * 4, kPhotoDecodeLimitBytes);
+    const DecodedPhoto near = DecodePhoto(nearLimit, {0, QSize(300, 200)});
+    EXPECT_TRUE(near.error.isEmpty()) << near.error.toStdString();
+    EXPECT_EQ(near.image.size(), QSize(300, 200));
+
     // Not a picture at all.
     const QString text = WriteFile(dir, QStringLiteral("notes.png"), "just some text\n");
     EXPECT_FALSE(ProbePhoto(text).Ok());
