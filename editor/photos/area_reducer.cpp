@@ -50,26 +50,10 @@ void AreaReducer::AddRow(const quint32 *row)
 {
     if (out_.isNull() || row_ >= sh_)
         return;
-    const int c = channels_;
-    for (int x = 0; x < dw_; ++x) {
-        float r = 0, g = 0, b = 0, a = 0;
-        const float *w = weights_.data() + weightAt_[x];
-        const int n = weightAt_[x + 1] - weightAt_[x];
-        const quint32 *p = row + first_[x];
-        for (int i = 0; i < n; ++i) {
-            const quint32 v = p[i];
-            r += w[i] * float((v >> 16) & 0xFF);
-            g += w[i] * float((v >> 8) & 0xFF);
-            b += w[i] * float(v & 0xFF);
-            a += w[i] * float(v >> 24);
-        }
-        float *l = line_.data() + size_t(x) * c;
-        l[0] = r;
-        l[1] = g;
-        l[2] = b;
-        if (c == 4)
-            l[3] = a;
-    }
+    if (channels_ == 4)
+        ReduceAcross<4>(row);
+    else
+        ReduceAcross<3>(row);
     // The source row [row_, row_ + 1) is shared by the output rows it overlaps.
     double top = row_;
     const double bottom = row_ + 1.0;
@@ -85,6 +69,31 @@ void AreaReducer::AddRow(const quint32 *row)
         top = std::min(bottom, end);
     }
     ++row_;
+}
+
+template <int C>
+void AreaReducer::ReduceAcross(const quint32 *row)
+{
+    float *l = line_.data();
+    for (int x = 0; x < dw_; ++x, l += C) {
+        float r = 0, g = 0, b = 0, a = 0;
+        const float *w = weights_.data() + weightAt_[x];
+        const int n = weightAt_[x + 1] - weightAt_[x];
+        const quint32 *p = row + first_[x];
+        for (int i = 0; i < n; ++i) {
+            const quint32 v = p[i];
+            r += w[i] * float((v >> 16) & 0xFF);
+            g += w[i] * float((v >> 8) & 0xFF);
+            b += w[i] * float(v & 0xFF);
+            if constexpr (C == 4)
+                a += w[i] * float(v >> 24);
+        }
+        l[0] = r;
+        l[1] = g;
+        l[2] = b;
+        if constexpr (C == 4)
+            l[3] = a;
+    }
 }
 
 void AreaReducer::AddBytesRow(const uchar *p, int bytesPerPixel, bool premultiplied)
@@ -106,7 +115,8 @@ void AreaReducer::AddBytesRow(const uchar *p, int bytesPerPixel, bool premultipl
 void AreaReducer::Emit(int y)
 {
     auto *out = reinterpret_cast<quint32 *>(out_.scanLine(y));
-    auto to8 = [](float v) { return quint32(std::clamp(int(std::lround(v)), 0, 255)); };
+    // Sums are never negative: rounding is adding a half and cutting off.
+    auto to8 = [](float v) { return quint32(std::clamp(v + 0.5f, 0.f, 255.f)); };
     const float *s = sums_.data();
     for (int x = 0; x < dw_; ++x, s += channels_) {
         const quint32 a = channels_ == 4 ? to8(s[3]) : 255;

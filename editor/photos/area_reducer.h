@@ -31,6 +31,9 @@ public:
     static QImage Reduce(const QImage &source, const QSize &target);
 
 private:
+    // The row reduced across into line_, C channels a pixel.
+    template <int C>
+    void ReduceAcross(const quint32 *row);
     void Emit(int y);
 
     int sw_ = 0, sh_ = 0, dw_ = 0, dh_ = 0;
