@@ -164,6 +164,7 @@ template <class Entry> void Pend(std::vector<Entry> &pending, const Entry &entry
 
 int TDayData::StoreSchedule(TDateValue date, const QString &str, std::int32_t markNo)
 {
+    std::erase(removedSchedules_, date);
     Pend(pendingSchedules_, TSchedule{date, str, markNo});
     if (const auto it = scheduleIndex_.find(date); it != scheduleIndex_.end()) {
         TSchedule &s = schedule_[static_cast<std::size_t>(it->second)];
@@ -180,6 +181,7 @@ int TDayData::StoreSchedule(TDateValue date, const QString &str, std::int32_t ma
 
 int TDayData::StorePersonalHoliday(TDateValue date, bool value)
 {
+    std::erase(removedPersonal_, date);
     Pend(pendingPersonal_, TPersonalHoliday{date, value});
     if (const auto it = personalIndex_.find(date); it != personalIndex_.end()) {
         personal_[static_cast<std::size_t>(it->second)].Value = value;
@@ -192,6 +194,56 @@ int TDayData::StorePersonalHoliday(TDateValue date, bool value)
     return index;
 }
 
+namespace {
+
+template <typename Entry>
+void RemoveEntryOf(std::vector<Entry> &entries, std::unordered_map<double, int> &index, TDateValue date)
+{
+    const auto it = index.find(date);
+    if (it == index.end())
+        return;
+    entries.erase(entries.begin() + it->second);
+    index.clear();
+    for (std::size_t i = entries.size(); i-- > 0;)
+        if (!std::isnan(entries[i].Date))
+            index[entries[i].Date] = static_cast<int>(i);  // the first of a date wins
+}
+
+// The removal waits like a store; a store of the date still waiting is dropped.
+template <class Entry> void PendRemoval(std::vector<Entry> &pending, std::vector<TDateValue> &removals, TDateValue date)
+{
+    std::erase_if(pending, [date](const Entry &e) { return e.Date == date; });
+    if (std::find(removals.begin(), removals.end(), date) == removals.end())
+        removals.push_back(date);
+}
+
+// The keys of the file's entry of each date removed.
+void EraseEntries(IniFile &ini, const std::vector<TDateValue> &removals, const QString &countSection,
+                  std::initializer_list<QString> sections, const QString &dateSection)
+{
+    for (TDateValue date : removals)
+        for (int n : EntriesHeld(ini, countSection, sections))
+            if (ini.ReadDate(dateSection, QString::number(n), 0) == date) {
+                for (const QString &section : sections)
+                    ini.EraseKey(section, QString::number(n));
+                break;
+            }
+}
+
+} // namespace
+
+void TDayData::RemoveSchedule(TDateValue date)
+{
+    PendRemoval(pendingSchedules_, removedSchedules_, date);
+    RemoveEntryOf(schedule_, scheduleIndex_, date);
+}
+
+void TDayData::RemovePersonalHoliday(TDateValue date)
+{
+    PendRemoval(pendingPersonal_, removedPersonal_, date);
+    RemoveEntryOf(personal_, personalIndex_, date);
+}
+
 void TDayData::Clear()
 {
     schedule_.clear();
@@ -200,6 +252,8 @@ void TDayData::Clear()
     personalIndex_.clear();
     pendingSchedules_.clear();
     pendingPersonal_.clear();
+    removedSchedules_.clear();
+    removedPersonal_.clear();
     pendingLists_ = {};
     Weekdays = THolidayWeekdays{};
     fileWeekdays_ = Weekdays;
@@ -344,6 +398,8 @@ void WriteEntries(IniFile &ini, const std::vector<Entry> &pending, FileEntries e
 // Only what was stored here goes into the file as it stands.
 void TDayData::WritePendingInto(IniFile &ini) const
 {
+    EraseEntries(ini, removedSchedules_, kSchedule, {kScheduleDate, kScheduleStr, kScheduleMarkNo}, kScheduleDate);
+    EraseEntries(ini, removedPersonal_, kPersonal, {kPersonal, kPersonalDate}, kPersonalDate);
     if (!pendingSchedules_.empty())
         WriteEntries(ini, pendingSchedules_,
                      FileEntries(ini, kSchedule, {kScheduleDate, kScheduleStr, kScheduleMarkNo}, kScheduleDate),
@@ -381,6 +437,8 @@ bool TDayData::WritePending()
     }
     pendingSchedules_.clear();
     pendingPersonal_.clear();
+    removedSchedules_.clear();
+    removedPersonal_.clear();
     pendingLists_ = {};
     configStamp_ = update.File().Stamp();
     MergeFrom(update.File());
@@ -397,6 +455,10 @@ void TDayData::ReapplyPending()
         StoreSchedule(s.Date, s.Str, s.MarkNo);
     for (const TPersonalHoliday &p : personal)
         StorePersonalHoliday(p.Date, p.Value);
+    for (TDateValue date : removedSchedules_)
+        RemoveEntryOf(schedule_, scheduleIndex_, date);
+    for (TDateValue date : removedPersonal_)
+        RemoveEntryOf(personal_, personalIndex_, date);
 }
 
 namespace {

@@ -91,6 +91,10 @@ public:
     // change waits in memory for the next Write* call.
     int StoreSchedule(TDateValue date, const QString &str, std::int32_t markNo);
     int StorePersonalHoliday(TDateValue date, bool value);
+    // The entry of the date leaves (taking back the store that made it):
+    // its keys leave the file with the next Write* call of its list.
+    void RemoveSchedule(TDateValue date);
+    void RemovePersonalHoliday(TDateValue date);
     void Clear();
 
     // Config.ini, shared with every other editor of the same user.  Reading
@@ -140,6 +144,8 @@ private:
     // Stored but not yet in the file, in the order stored.
     std::vector<TSchedule> pendingSchedules_;
     std::vector<TPersonalHoliday> pendingPersonal_;
+    std::vector<TDateValue> removedSchedules_;  // dates whose entries leave the file
+    std::vector<TDateValue> removedPersonal_;
     std::array<bool, kListCount> pendingLists_{};
     THolidayWeekdays fileWeekdays_;  // the lists as the file had them when last read
     std::function<void()> changedElsewhere_;
