@@ -57,8 +57,8 @@ Scene &TwelveCalendarsThreePhotos()
         const QString small = WritePhoto(dir, "preview.jpg", QSize(1024, 768), 2);
         f.DropPhotos({big, small}, QPoint(100, 100));
         const QSize paper = f.Panel1->size();
-        f.ImgPicture[f.ImgCount - 2]->setGeometry(0, 0, paper.width(), paper.height() * 2 / 3);
-        f.ImgPicture[f.ImgCount - 1]->setGeometry(paper.width() / 2, paper.height() / 3, paper.width() / 2,
+        f.ImgPicture[f.ImgCount() - 2]->setGeometry(0, 0, paper.width(), paper.height() * 2 / 3);
+        f.ImgPicture[f.ImgCount() - 1]->setGeometry(paper.width() / 2, paper.height() / 3, paper.width() / 2,
                                                   paper.height() / 3);
         QCoreApplication::processEvents();
         s.arrangement = f.CaptureArrangement();

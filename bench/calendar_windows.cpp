@@ -65,7 +65,7 @@ void TranslucentRepaintOfTwelveAfterASetting(benchmark::State &state)
             QImage &img = windows[n - 1];
             img.fill(Qt::transparent);
             QPainter p(&img);
-            f.PaintCalendarWindow(n, p, tamarie::CalendarSurface::WithBacking);
+            f.CalForm[n]->OnPaintWindow(p, tamarie::CalendarSurface::WithBacking);
         }
         benchmark::DoNotOptimize(windows.front().constBits());
     }
@@ -98,7 +98,7 @@ void TranslucentDragStep(benchmark::State &state)
         QCoreApplication::processEvents();
         img.fill(Qt::transparent);
         QPainter p(&img);
-        f.PaintCalendarWindow(12, p, tamarie::CalendarSurface::WithBacking);
+        f.CalForm[12]->OnPaintWindow(p, tamarie::CalendarSurface::WithBacking);
         benchmark::DoNotOptimize(img.constBits());
     }
 }

@@ -68,10 +68,12 @@ void BM_WheelNotchOnPhoto(benchmark::State &state)
     QImage picture(4000, 3000, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     picture.save(path, "JPEG", 90);
-    f.Image1->ShowPhoto(path);
+    tamarie::Document d = f.Doc();
+    d.photos[0].fileName = path;
+    d.selectedPhoto = 0;
+    f.History->Adjust(d);
     f.Image1->setGeometry(6, 6, 400, 300);
     WaitForScreenCopies();
-    f.SelectedImgPictureNo = 0;
     input::SetFocusWidget(f.PageControl1);
     input::SetCursorPos(f.Image1->mapToGlobal(QPoint(4, 4)));
     int distance = -120;

@@ -34,12 +34,14 @@ struct Arrangement {
         form->LECalendarMonths->setText("12");
         tamarie::dialogs::Answer(false);
         form->BtnOKClick();
-        while (form->ImgCount < 10)
+        while (form->ImgCount() < 10)
             form->BtnAddPictureClickFrom(nullptr);
-        for (int i = 0; i < form->ImgCount; ++i) {
-            form->ImageFileName[i].clear();
+        tamarie::Document d = form->Doc();
+        for (int i = 0; i < d.PhotoCount(); ++i)
+            d.photos[i].fileName.clear();
+        form->History->Adjust(d);
+        for (int i = 0; i < form->ImgCount(); ++i)
             form->ImgPicture[i]->setGeometry(10 * i, 12 * i, 200, 150);
-        }
         QCoreApplication::processEvents();
         path = home.filePath("plan.ini");
     }
@@ -74,7 +76,7 @@ void BM_OpenWorkState(benchmark::State &state)
         a.form->IsLoadingFile = true;
         const bool ok = a.form->LoadWorkState(a.path);
         a.form->IsLoadingFile = false;
-        if (!ok || a.form->CalendarCount != 12 || a.form->ImgCount != 10)
+        if (!ok || a.form->CalendarCount() != 12 || a.form->ImgCount() != 10)
             state.SkipWithError("open failed");
         benchmark::DoNotOptimize(ok);
     }

@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -158,14 +159,16 @@ int MakeWorkState(const QStringList &args)
     f.BtnOKClick();
     const QStringList photos = args.mid(1);
     ScreenCopies::Instance().SetEnabled(false);
-    while (f.ImgCount < photos.size())
-        f.BtnAddPictureClickFrom(nullptr);
+    Document d = f.Doc();
+    while (d.PhotoCount() > 0)
+        RemovePhoto(d, 0);
     for (int i = 0; i < photos.size(); ++i) {
         const int w = 300 - 2 * (i / 12), h = w * 2 / 3;
-        f.ImgPicture[i]->setGeometry(8 * (i % 12), 10 * (i % 12) + 2 * (i / 12), w, h);
-        f.Photos.SetFileName(i, photos[i]);
-        f.ImgPicture[i]->ShowPhoto(photos[i]);
+        const PaperPlace place =
+            PlaceOf(QRect(8 * (i % 12), 10 * (i % 12) + 2 * (i / 12), w, h), d.paper.layoutSize);
+        AddPhoto(d, {photos[i], place, place, 0});
     }
+    f.History->Adjust(d);
     return f.SaveWorkState(args[0]) ? 0 : 1;
 }
 
@@ -183,20 +186,23 @@ int OpenWorkState(const QString &path)
     const bool settled = WaitForScreenCopies(600000);
     const double shown = clock.nsecsElapsed() / 1e6;
     int withCopy = 0;
-    for (int i = 0; i < f.ImgCount; ++i)
+    for (int i = 0; i < f.ImgCount(); ++i)
         withCopy += f.ImgPicture[i]->ScreenCopy().isNull() ? 0 : 1;
     std::printf("  open returns %.0f ms; all %d frames show their copies after %.0f ms%s (%d do)\n", opened,
-                f.ImgCount, shown, settled ? "" : " (gave up)", withCopy);
+                f.ImgCount(), shown, settled ? "" : " (gave up)", withCopy);
 
     // A drag step of the photo on top, over the others.
-    const int top = f.ImgCount - 1;
-    f.PhotoLayers->Select(top);
+    const int top = f.ImgCount() - 1;
     TImage *photo = f.ImgPicture[top];
-    f.PhotoLayers->Image1MouseDown(photo, Qt::LeftButton, QPoint(20, 20));
+    const auto mouse = [photo](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(at), QPointF(photo->mapToGlobal(at)), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(photo, &e);
+    };
+    mouse(QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
     constexpr int kSteps = 60;
     clock.restart();
     for (int i = 0; i < kSteps; ++i) {
-        f.PhotoLayers->Image1MouseMove(photo, Qt::LeftButton, QPoint(20 + (i % 2 ? -8 : 8), 20));
+        mouse(QEvent::MouseMove, QPoint(20 + (i % 2 ? -8 : 8), 20), Qt::LeftButton);
         f.Panel1->repaint();
         QCoreApplication::processEvents();
     }

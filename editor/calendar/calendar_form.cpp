@@ -141,6 +141,8 @@ void TplCalendarForm::SetTransparentColorValue(TColorValue Value)
 
 void TplCalendarForm::PanelMouseDown(QObject *, Qt::MouseButton, Qt::MouseButtons, int, int)
 {
+    if (OnTitlePress)
+        OnTitlePress();
     // The focused title marks this calendar as the one the wheel resizes.
     if (isVisible())
         activateWindow();
@@ -148,6 +150,7 @@ void TplCalendarForm::PanelMouseDown(QObject *, Qt::MouseButton, Qt::MouseButton
     MouseDownPos = CursorPos();
     FDragging = false;
     FPressed = true;
+    ++FPressCount;
 }
 
 void TplCalendarForm::PanelMouseMove(QObject *, Qt::MouseButtons Shift, int, int)

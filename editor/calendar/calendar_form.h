@@ -62,6 +62,8 @@ public:
     std::function<bool()> IsStarting;
     // Told of every move and resize of the window.
     std::function<void()> OnBoundsChanged;
+    // Told of a title press before the window is activated by it.
+    std::function<void()> OnTitlePress;
 
     bool Translucent() const { return FTranslucent; }
     // Paints the whole window onto the surface given, its top-left at the
@@ -81,6 +83,8 @@ public:
     void PanelMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, int Y);
     void PanelMouseUp(QObject *Sender, Qt::MouseButton Button, int X, int Y);
     bool Dragging() const { return FDragging; }
+    // Counts the title presses: each drag is the moves after one press.
+    int PressCount() const { return FPressCount; }
 
     // The window's own content, with the key colour left out (alpha 0); the
     // image has the window's client size.  Used by the capture.
@@ -122,6 +126,7 @@ private:
     QPointer<TBackForm> FBackForm; // cleared if the backing window goes first
     bool FDragging = false;
     bool FPressed = false;  // a title press whose release has not come yet
+    int FPressCount = 0;
     QPoint FDragOffset;
     bool FMaskPending = false;
     int FMoveGeneration = 0;  // counts the moves, the window system's and ours

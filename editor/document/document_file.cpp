@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "document_drawing.h"
-#include "month_titles.h"
+#include "document_edits.h"
 
 namespace tamarie {
 
@@ -98,22 +98,15 @@ Document DocumentOf(const WorkState &w, const ScreenPlacement &screen, const Doc
     const QSize paper = screen.paper.size();
     d.paper.layoutSize = paper;
 
-    // The common font, when its face is installed.  While the calendars'
-    // font is calendar 1's grid font, that font is the one set.
+    // The common font, when its face is installed: from now on it is the
+    // font OK gives, whatever calendar 1 is drawn with.
     if (w.commonFont.status == FontRecordStatus::Ok && commonFaceInstalled) {
         const TCalendarFontRecord &r = w.commonFont.record;
-        const int points = SaneFontPointSize(r.Size);
         CalendarFontChoice &font = d.settings.font;
-        if (font.followsCalendar1 && !d.calendars.isEmpty()) {
-            DocumentCalendar &first = d.calendars[0];
-            first.gridFont = WithRecord(first.gridFont, r);
-            first.gridPoints = points;
-            first.dayTextColor = r.Color;
-        } else {
-            font.font = WithRecord(font.font, r);
-            font.points = points;
-            font.color = r.Color;
-        }
+        font.font = WithRecord(CommonFontFace(d), r);
+        font.points = SaneFontPointSize(r.Size);
+        font.color = r.Color;
+        font.followsCalendar1 = false;
         font.charset = {r.Name, r.Charset};
     }
 
@@ -168,10 +161,9 @@ Document DocumentOf(const WorkState &w, const ScreenPlacement &screen, const Doc
             c.titleFont = CommonFontFace(d);
             c.titleColor = CommonFontColor(d);
         }
-        LayOutCalendar(c, CalendarWindowRect(c, paper).width(), fromFile[n - 1]);
-        const QDate m = ValueToDate(c.month);
-        c.title = MonthTitleText(set.options.monthMode, m.year(), m.month());
+        LayOutCalendarOnPaper(d, n, fromFile[n - 1]);
     }
+    UpdateMonthTitles(d);
     KeepCalendarOrder(d);
 
     // As many photos as the file holds: new ones on top, surplus ones gone

@@ -58,11 +58,11 @@ void DocumentHistory::Set(const Document &doc)
     emit Changed();
 }
 
-void DocumentHistory::Apply(const QString &name, const Document &after, Merging merging)
+void DocumentHistory::Apply(const QString &name, const Document &after, Merging merging, const Document *before)
 {
     if (after == current)
         return;
-    stack.push(new DocumentCommand(this, name, current, after, merging));
+    stack.push(new DocumentCommand(this, name, before ? *before : current, after, merging));
 }
 
 void DocumentHistory::Adjust(const Document &after) { Set(after); }

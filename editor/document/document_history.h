@@ -72,8 +72,9 @@ public:
     QUndoStack *Stack() { return &stack; }
 
     // One step of the user: the document after it.  Nothing is recorded
-    // when nothing changes.
-    void Apply(const QString &name, const Document &after, Merging merging = {});
+    // when nothing changes.  A step may start from an earlier document
+    // (before), when what came in meanwhile belongs to it.
+    void Apply(const QString &name, const Document &after, Merging merging = {}, const Document *before = nullptr);
     // Not an edit: the document follows what the windows show.  No step, and
     // whether there is unsaved work stays as it is.
     void Adjust(const Document &after);

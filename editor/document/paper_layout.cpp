@@ -88,41 +88,18 @@ QRect ScaleCalendar(const QRect &calendar, PaperScale scale, const QRect &mainFr
     return QRect(left, top, width, height);
 }
 
-PaperRelativeRect ToPaperRelative(const QRect &onPaper, QSize paper)
+QRect PlacePhotoOnPaper(const PaperPlace &place, QSize paper)
 {
-    PaperRelativeRect r;
-    if (paper.width() <= 0 || paper.height() <= 0)
-        return r;
-    const double w = paper.width();
-    const double h = paper.height();
-    r.left = onPaper.left() / w;
-    r.top = onPaper.top() / h;
-    r.width = onPaper.width() / w;
-    r.height = onPaper.height() / h;
-    r.valid = true;
-    return r;
-}
-
-QRect FromPaperRelative(const PaperRelativeRect &relative, QSize paper)
-{
-    const double w = paper.width();
-    const double h = paper.height();
-    return QRect(RoundHalfEven(relative.left * w), RoundHalfEven(relative.top * h),
-                 RoundHalfEven(relative.width * w), RoundHalfEven(relative.height * h));
-}
-
-QRect PlacePhotoOnPaper(const PaperRelativeRect &relative, QSize paper)
-{
-    QRect r = FromPaperRelative(relative, paper);
+    QRect r = RectOf(place, paper);
     r.setSize(FitPhotoToPaper(r.size(), paper));
     if (r.left() < 0 || r.left() >= paper.width() || r.top() < 0 || r.top() >= paper.height())
         r.moveTopLeft(QPoint((paper.width() - r.width()) / 2, (paper.height() - r.height()) / 2));
     return r;
 }
 
-QRect PlaceCalendarOnPaper(const PaperRelativeRect &relative, QSize paper)
+QRect PlaceCalendarOnPaper(const PaperPlace &place, QSize paper)
 {
-    QRect r = FromPaperRelative(relative, paper);
+    QRect r = RectOf(place, paper);
     r.setSize(FitCalendarToPaper(r.size(), paper));
     r.moveLeft(std::clamp(r.left(), 0, std::max(0, paper.width() - r.width())));
     r.moveTop(std::clamp(r.top(), 0, std::max(0, paper.height() - r.height())));

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "document.h"
+
 namespace tamarie {
 
 enum class PaperOrientation { Portrait = 0, Landscape = 1 };
@@ -53,23 +55,16 @@ QRect ScalePhoto(const QRect &photo, PaperScale scale, QSize paper);
 // outer rectangle in screen coordinates.
 QRect ScaleCalendar(const QRect &calendar, PaperScale scale, const QRect &mainFrame);
 
-// A place and size as fractions of the paper's width and height: the form in
-// which photos and calendars keep their arrangement across resizes, so that a
-// round trip (narrow and widen, un-maximise and maximise) brings every one
-// back within a pixel, whatever was cut or moved on the smaller paper.
-struct PaperRelativeRect {
-    double left = 0, top = 0, width = 0, height = 0;
-    bool valid = false;
-};
-// onPaper in the paper's coordinates; an empty paper gives an invalid value.
-PaperRelativeRect ToPaperRelative(const QRect &onPaper, QSize paper);
-QRect FromPaperRelative(const PaperRelativeRect &relative, QSize paper);
-
-// A photo on a resized paper: its relative place and size on the new paper,
-// cut to the paper less the margin, centred when its corner falls outside.
-QRect PlacePhotoOnPaper(const PaperRelativeRect &relative, QSize paper);
+// Photos and calendars keep their places as fractions of the paper
+// (document.h), so that a round trip (narrow and widen, un-maximise and
+// maximise) brings every one back within a pixel, whatever was cut or moved
+// on the smaller paper.
+//
+// A photo on a resized paper: its place and size on the new paper, cut to
+// the paper less the margin, centred when its corner falls outside.
+QRect PlacePhotoOnPaper(const PaperPlace &place, QSize paper);
 // A calendar on a resized paper (paper coordinates): at most the paper's
 // size and moved so that it lies wholly on the paper.
-QRect PlaceCalendarOnPaper(const PaperRelativeRect &relative, QSize paper);
+QRect PlaceCalendarOnPaper(const PaperPlace &place, QSize paper);
 
 } // namespace tamarie

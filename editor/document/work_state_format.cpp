@@ -153,17 +153,6 @@ int WorkStateCalendarCount(const IniFile &ini, int current)
 
 bool HasOlderPhotoLayout(const IniFile &ini) { return ini.ValueExists(kImage, QStringLiteral("Left")); }
 
-void ConvertOlderPhotoLayout(IniFile &ini)
-{
-    const QString first = PhotoSection(0);
-    ini.WriteInteger(kImage, QStringLiteral("Count"), 1);
-    for (const char *key : {"Left", "Top", "Width", "Height"})
-        ini.WriteInteger(first, QString::fromLatin1(key), ini.ReadInteger(kImage, QString::fromLatin1(key), 0));
-    ini.WriteString(first, QStringLiteral("FileName"), ini.ReadString(kImage, QStringLiteral("FileName")));
-    for (const char *key : {"Left", "Top", "Width", "Height", "FileName"})
-        ini.EraseKey(kImage, QString::fromLatin1(key));
-}
-
 WorkStateFont ReadCommonFontFile(const QString &iniPath) { return ReadFont(CommonFontFilePath(iniPath)); }
 
 void ReadCalendarFontFiles(const QString &iniPath, WorkState &state)
@@ -215,6 +204,9 @@ void WriteWorkState(IniFile &ini, const WorkState &state)
         WriteRect(ini, CalendarSection(n), cal(n).window);
 
     ini.WriteInteger(kImage, QStringLiteral("Count"), M);
+    // A file of the older single-photo layout takes the new one on saving.
+    for (const char *key : {"Left", "Top", "Width", "Height", "FileName"})
+        ini.EraseKey(kImage, QString::fromLatin1(key));
     for (int i = 0; i < M; ++i) {
         WriteRect(ini, PhotoSection(i), state.photos[i].bounds);
         ini.WriteString(PhotoSection(i), QStringLiteral("FileName"), state.photos[i].fileName);

@@ -48,10 +48,9 @@ WorkState ReadWorkState(const IniFile &ini, const WorkState &current, const Work
 int WorkStateCalendarCount(const IniFile &ini, int current);
 
 // True when the file keeps its photo in the older single-photo layout
-// (Image/Left and friends); ReadWorkState already reads it so.
+// (Image/Left and friends); ReadWorkState reads it so, and writing replaces
+// it with Image/Count and section Image0.
 bool HasOlderPhotoLayout(const IniFile &ini);
-// Rewrites that layout as Image/Count 1 and section Image0.
-void ConvertOlderPhotoLayout(IniFile &ini);
 
 // The companion files of iniPath: the common font and each calendar's.
 WorkStateFont ReadCommonFontFile(const QString &iniPath);

@@ -1,76 +1,40 @@
 // Per-month appearance: font, calendar and title backgrounds, translucency
 // and the holiday and weekday text colours, for all months or one, and the
 // two switches that tie titles to backgrounds and calendars to one size.
-#include <QFontInfo>
+// Each change is a step of the document named after the setting.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QSignalBlocker>
 #include <QSlider>
 
 #include "apply_to.h"
-#include "back_form.h"
 #include "calendar_form.h"
 #include "color_box.h"
 #include "dialogs.h"
+#include "document_edits.h"
 #include "font_color_dialogs.h"
 #include "fonts.h"
 #include "tform1.h"
-#include "wheel_steps.h"
 
 namespace tamarie {
 
 namespace {
 
-int PointsOf(const QFont &font)
-{
-    if (font.pointSize() > 0)
-        return font.pointSize();
-    return font.pointSizeF() > 0 ? RoundHalfEven(font.pointSizeF()) : QFontInfo(font).pointSize();
-}
+const QString kFontStep = QStringLiteral("フォント");
+const QString kBackColorStep = QStringLiteral("カレンダーの背景色");
+const QString kPanelColorStep = QStringLiteral("月の背景色");
+const QString kAlphaStep = QStringLiteral("透明度");
+const QString kHolidayColorStep = QStringLiteral("休日の文字色");
+const QString kDayColorStep = QStringLiteral("平日の文字色");
 
-// The calendars of an apply-to list that exist.
-template <typename F> void ForChosen(const TForm1 &form, int index, F &&apply)
+// The applier for each chosen calendar of an apply-to list.
+template <typename F> Document Applied(Document d, int tekiyoIndex, F &&apply)
 {
-    for (int n : ApplyToTargets(index, form.CalendarCount).calendars)
-        if (n >= 1 && n <= kMaxCalendars && form.CalForm[n])
-            apply(n);
-}
-
-void SetLabelBackground(QLabel *label, TColorValue color)
-{
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, ValueToColor(color));
-    label->setPalette(pal);
+    for (int n : ChosenCalendars(d, tekiyoIndex))
+        apply(d, n);
+    return d;
 }
 
 } // namespace
-
-void TForm1::ApplyCalendarFont(int N)
-{
-    if (N < 1 || N > kMaxCalendars || !CalForm[N])
-        return;
-    const QFont chosen = CalendarFontFace();
-    const int points = PointsOf(chosen);
-    TplCalendarForm *cal = CalForm[N];
-
-    // The grid's colour is the weekday text colour and stays.
-    QFont grid = cal->Calendar->font();
-    grid.setFamily(chosen.family());
-    grid.setBold(chosen.bold());
-    grid.setWeight(chosen.weight());
-    grid.setItalic(chosen.italic());
-    grid.setUnderline(chosen.underline());
-    grid.setStrikeOut(chosen.strikeOut());
-    grid.setPointSize(std::max(1, points));
-    cal->Calendar->setFont(grid);
-
-    QFont title = grid;
-    title.setPointSize(std::max(1, TitlePointSize(points)));
-    cal->Panel->setFont(title);
-    cal->Panel->SetFontColor(CalendarFontColor());
-    cal->update();
-}
 
 void TForm1::BtnCalendarFontClick()
 {
@@ -79,123 +43,93 @@ void TForm1::BtnCalendarFontClick()
         dialogs::ShowMessage(kChooseMonthMessage, this);
         return;
     }
-    const int source = ApplyToSourceCalendar(i, CalendarCount);
-    if (source == 0 || !CalForm[source])
+    const DocumentCalendar *source = Doc().Calendar(ApplyToSourceCalendar(i, CalendarCount()));
+    if (!source)
         return;
-    const QFont loaded = CalForm[source]->Calendar->font();
-    const TColorValue loadedColor = CalForm[source]->Calendar->FontColor();
+    const QFont loaded = FontOfPointSize(source->gridFont, source->gridPoints);
+    const TColorValue loadedColor = source->dayTextColor;
     // Once confirmed, the calendars' font is the dialog's own font, so
     // loading the dialog with a grid font changes it as well.
-    if (!CalendarFont.FollowsCalendar1) {
-        CalendarFont.Font = loaded;
-        CalendarFont.Color = loadedColor;
+    if (!Doc().settings.font.followsCalendar1) {
+        Document d = Doc();
+        d.settings.font.font = source->gridFont;
+        d.settings.font.points = source->gridPoints;
+        d.settings.font.color = loadedColor;
+        Adjust(d);
     }
     const auto answer = dialogs::ChooseFont(loaded, ResolveColorValue(loadedColor), this);
     if (!answer)
         return;
-    CalendarFont.FollowsCalendar1 = false;
-    CalendarFont.Font = answer->font;
-    CalendarFont.Color = ColorToValue(answer->color);
-
-    ForChosen(*this, i, [this](int n) { ApplyCalendarFont(n); });
-
-    QFont face = LblFontName->font();
-    face.setFamily(answer->font.family());
-    LblFontName->setFont(face);
-    LblFontName->setText(fonts::FaceShown(answer->font.family()));
-    QPalette pal = LblFontName->palette();
-    pal.setColor(QPalette::WindowText, answer->color);
-    LblFontName->setPalette(pal);
+    Document d = Doc();
+    CalendarFontChoice &font = d.settings.font;
+    font.followsCalendar1 = false;
+    font.font = answer->font;
+    font.points = answer->font.pointSize() > 0 ? answer->font.pointSize() : RoundHalfEven(answer->font.pointSizeF());
+    font.color = ColorToValue(answer->color);
+    Edit(kFontStep, Applied(d, i, ApplyCalendarFont));
 }
 
 void TForm1::ColorBoxCalendarBackColorChange()
 {
-    CalendarBackColor = ColorBoxCalendarBackColor->Selected();
-    if (IsLoadingFile)
-        return;
+    Document d = Doc();
+    d.settings.backColor = ColorBoxCalendarBackColor->Selected();
     const int i = ComboBoxCalendarBackColorTekiyo->currentIndex();
-    if (i == -1) {
+    if (!IsLoadingFile && i == -1)
         dialogs::ShowMessage(kChooseMonthMessage, this);
-        return;
-    }
-    ForChosen(*this, i, [this](int n) { ApplyCalendarBackColor(n); });
+    Edit(kBackColorStep, IsLoadingFile ? d : Applied(d, i, ApplyCalendarBackColor));
 }
 
 void TForm1::ColorBoxYearMonthBackColorChange()
 {
-    CalendarPanelColor = ColorBoxYearMonthBackColor->Selected();
-    SetLabelBackground(LblFontName, CalendarPanelColor);
-    if (IsLoadingFile)
-        return;
+    Document d = Doc();
+    d.settings.panelColor = ColorBoxYearMonthBackColor->Selected();
     const int i = ComboBoxYearMonthBackColorTekiyo->currentIndex();
-    if (i == -1) {
+    if (!IsLoadingFile && i == -1)
         dialogs::ShowMessage(kChooseMonthMessage, this);
-        return;
-    }
-    ForChosen(*this, i, [this](int n) { CalForm[n]->Panel->SetColor(CalendarPanelColor); });
+    Edit(kPanelColorStep, IsLoadingFile ? d : Applied(d, i, ApplyCalendarPanelColor));
 }
 
 void TForm1::TrackBarAlphaBlendChange()
 {
-    if (IsLoadingFile)
-        return;
+    Document d = Doc();
+    d.settings.alpha = TrackBarAlphaBlend->value();
     const int i = ComboBoxAlphaBlendTekiyo->currentIndex();
-    if (i == -1) {
+    if (!IsLoadingFile && i == -1)
         dialogs::ShowMessage(kChooseMonthMessage, this);
-        return;
-    }
-    ForChosen(*this, i, [this](int n) {
-        if (ABackForm[n])
-            ABackForm[n]->SetAlphaBlendValue(TrackBarAlphaBlend->value());
-    });
+    // A drag of the slider is one step; so are its keys and wheel in a row.
+    const bool dragged = TrackBarAlphaBlend->isSliderDown();
+    Edit(kAlphaStep, IsLoadingFile ? d : Applied(d, i, ApplyCalendarAlpha),
+         {kMergeAlphaSlider, dragged ? SliderSerial : 0, dragged ? 0 : kWheelMergeMs});
 }
 
 void TForm1::ColorBoxHolidayTextColorChange()
 {
-    if (IsLoadingFile)
-        return;
-    if (ComboBoxHolidayTextColorTekiyo->currentIndex() == -1) {
+    Document d = Doc();
+    d.settings.holidayColor = ColorBoxHolidayTextColor->Selected();
+    const int i = ComboBoxHolidayTextColorTekiyo->currentIndex();
+    if (!IsLoadingFile && i == -1)
         dialogs::ShowMessage(kChooseMonthMessage, this);
-        return;
-    }
-    ApplyHolidayTextColor();
+    Edit(kHolidayColorStep, IsLoadingFile ? d : Applied(d, i, ApplyHolidayTextColor));
 }
 
 void TForm1::ColorBoxDayTextColorChange()
 {
-    if (IsLoadingFile)
-        return;
-    if (ComboBoxDayTextColorTekiyo->currentIndex() == -1) {
+    Document d = Doc();
+    d.settings.dayTextColor = ColorBoxDayTextColor->Selected();
+    const int i = ComboBoxDayTextColorTekiyo->currentIndex();
+    if (!IsLoadingFile && i == -1)
         dialogs::ShowMessage(kChooseMonthMessage, this);
-        return;
-    }
-    ApplyDayTextColor();
-}
-
-void TForm1::ApplyHolidayTextColor()
-{
-    ForChosen(*this, ComboBoxHolidayTextColorTekiyo->currentIndex(), [this](int n) {
-        HolidayTextColor[n] = ColorBoxHolidayTextColor->Selected();
-        CalForm[n]->Calendar->update();
-    });
-}
-
-void TForm1::ApplyDayTextColor()
-{
-    ForChosen(*this, ComboBoxDayTextColorTekiyo->currentIndex(), [this](int n) {
-        CalForm[n]->Calendar->SetFontColor(ColorBoxDayTextColor->Selected());
-        CalForm[n]->Calendar->update();
-    });
+    Edit(kDayColorStep, IsLoadingFile ? d : Applied(d, i, ApplyDayTextColor));
 }
 
 void TForm1::ComboBoxFontTekiyoChange()
 {
-    ForChosen(*this, ComboBoxFontTekiyo->currentIndex(), [this](int n) { ApplyCalendarFont(n); });
+    Edit(kFontStep, Applied(Doc(), ComboBoxFontTekiyo->currentIndex(), ApplyCalendarFont));
 }
 
 void TForm1::ComboBoxCalendarBackColorTekiyoChange()
 {
-    ForChosen(*this, ComboBoxCalendarBackColorTekiyo->currentIndex(), [this](int n) { ApplyCalendarBackColor(n); });
+    Edit(kBackColorStep, Applied(Doc(), ComboBoxCalendarBackColorTekiyo->currentIndex(), ApplyCalendarBackColor));
 }
 
 void TForm1::ComboBoxYearMonthBackColorTekiyoChange()
@@ -203,74 +137,48 @@ void TForm1::ComboBoxYearMonthBackColorTekiyoChange()
     const int i = ComboBoxYearMonthBackColorTekiyo->currentIndex();
     if (i < 0)
         return;
-    if (!CheckBoxSameBackColor->isChecked()) {
-        ForChosen(*this, i, [this](int n) { CalForm[n]->Panel->SetColor(CalendarPanelColor); });
-        return;
-    }
-    ApplySameBackColor(i);
-}
-
-void TForm1::ApplySameBackColor(int TekiyoIndex)
-{
-    ForChosen(*this, TekiyoIndex, [this](int n) { CalForm[n]->Panel->SetColor(CalForm[n]->Calendar->Color()); });
-    const int source = ApplyToSourceCalendar(TekiyoIndex, CalendarCount);
-    if (source == 0 || !CalForm[source])
-        return;
-    {
-        // Showing the colour in the list must not spread it over the other
-        // chosen titles through the list's own change handler.
-        const QSignalBlocker block(ColorBoxYearMonthBackColor);
-        ColorBoxYearMonthBackColor->SetSelected(CalForm[source]->Panel->Color());
-    }
-    CalendarPanelColor = ColorBoxYearMonthBackColor->Selected();
-    SetLabelBackground(LblFontName, CalendarPanelColor);
+    Document d = Doc();
+    if (d.settings.sameBackColor)
+        ApplySameBackColor(d, i);
+    else
+        d = Applied(d, i, ApplyCalendarPanelColor);
+    Edit(kPanelColorStep, d);
 }
 
 void TForm1::ComboBoxAlphaBlendTekiyoChange()
 {
-    ForChosen(*this, ComboBoxAlphaBlendTekiyo->currentIndex(), [this](int n) {
-        if (ABackForm[n])
-            ABackForm[n]->SetAlphaBlendValue(TrackBarAlphaBlend->value());
-    });
+    Edit(kAlphaStep, Applied(Doc(), ComboBoxAlphaBlendTekiyo->currentIndex(), ApplyCalendarAlpha));
 }
 
 void TForm1::ComboBoxHolidayTextColorTekiyoChange()
 {
-    if (ComboBoxHolidayTextColorTekiyo->currentIndex() >= 0)
-        ApplyHolidayTextColor();
+    Edit(kHolidayColorStep, Applied(Doc(), ComboBoxHolidayTextColorTekiyo->currentIndex(), ApplyHolidayTextColor));
 }
 
 void TForm1::ComboBoxDayTextColorTekiyoChange()
 {
-    if (ComboBoxDayTextColorTekiyo->currentIndex() >= 0)
-        ApplyDayTextColor();
+    Edit(kDayColorStep, Applied(Doc(), ComboBoxDayTextColorTekiyo->currentIndex(), ApplyDayTextColor));
 }
 
 void TForm1::CheckBoxSameBackColorClick()
 {
     if (IsStart || IsLoadingFile)
         return;
-    const bool checked = CheckBoxSameBackColor->isChecked();
+    Document d = Doc();
+    d.settings.sameBackColor = CheckBoxSameBackColor->isChecked();
     const int i = ComboBoxYearMonthBackColorTekiyo->currentIndex();
-    if (checked && i != -1)
-        ApplySameBackColor(i);
-    ColorBoxYearMonthBackColor->setEnabled(!checked);
+    if (d.settings.sameBackColor && i != -1)
+        ApplySameBackColor(d, i);
+    Edit(kPanelColorStep, d);
 }
 
 void TForm1::CheckBoxSameSizeClick()
 {
-    if (IsLoadingFile || !CheckBoxSameSize->isChecked() || CalendarCount < 2 || !CalForm[1])
-        return;
-    const QSize stored = StoredSize(CalForm[1], CalForm[1]->size(), kMinShownCalendar);
-    for (int n = 2; n <= CalendarCount; ++n) {
-        TplCalendarForm *cal = CalForm[n];
-        if (!cal)
-            continue;
-        cal->resize(RememberStoredSize(cal, stored, kMinShownCalendar));
-        if (ABackForm[n])
-            ABackForm[n]->resize(cal->size());
-        LayoutCalendar(n);
-    }
+    Document d = Doc();
+    d.settings.sameSize = CheckBoxSameSize->isChecked();
+    if (!IsLoadingFile && d.settings.sameSize)
+        MakeSameSize(d);
+    Edit(QStringLiteral("すべて同サイズにする"), d);
 }
 
 } // namespace tamarie

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QPainter>
 #include <QSet>
+#include <functional>
 
 #include "arrangement_capture.h"
 #include "arrangement_painter.h"
@@ -15,31 +16,36 @@
 #include "month_grid.h"
 #include "photo_image.h"
 #include "radio_group.h"
+#include "document_drawing.h"
+#include "document_edits.h"
 #include "tform1.h"
 
 namespace tamarie {
 
 namespace {
 
-// Top-level windows give no stacking order, so it is kept here: a calendar
-// or backing window that is shown or activated brings its pair to the front
-// (activation raises it, and the backing window then puts itself right
-// behind its calendar).
+// Top-level windows give no stacking order, so the document keeps it: a
+// calendar or backing window the user activates brings its pair to the
+// front (activation raises it, and the backing window then puts itself right
+// behind its calendar).  Windows the document shows anew come on top of the
+// others, as it has them.
 class CalendarStackingWatch : public QObject {
 public:
-    explicit CalendarStackingWatch(TForm1 *form) : QObject(form), Form(form) { setObjectName(Name()); }
+    CalendarStackingWatch(TForm1 *form, std::function<void(int)> raised)
+        : QObject(form), Form(form), Raised(std::move(raised))
+    {
+        setObjectName(Name());
+    }
     static QString Name() { return QStringLiteral("CalendarStackingWatch"); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        const QEvent::Type type = event->type();
-        if ((type == QEvent::Show || type == QEvent::WindowActivate) && watched->isWidgetType()
-            && static_cast<QWidget *>(watched)->isWindow()) {
+        if (event->type() == QEvent::WindowActivate && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->isWindow()) {
             for (int n = 1; n <= kMaxCalendars; ++n) {
                 if (watched == Form->CalForm[n] || watched == Form->ABackForm[n]) {
-                    Form->CalendarStacking.removeAll(n);
-                    Form->CalendarStacking.append(n);
+                    Raised(n);
                     break;
                 }
             }
@@ -49,6 +55,7 @@ protected:
 
 private:
     TForm1 *Form;
+    std::function<void(int)> Raised;
 };
 
 // A colour that does not occur in img, for a calendar whose colour key is
@@ -73,7 +80,13 @@ void TForm1::WatchCalendarStacking()
 {
     if (findChild<QObject *>(CalendarStackingWatch::Name(), Qt::FindDirectChildrenOnly))
         return;
-    qApp->installEventFilter(new CalendarStackingWatch(this));
+    qApp->installEventFilter(new CalendarStackingWatch(this, [this](int n) {
+        if (Doc().calendarOrder.value(Doc().calendarOrder.size() - 1) == n)
+            return;
+        Document d = Doc();
+        RaiseCalendar(d, n);
+        Adjust(d);
+    }));
 }
 
 QImage TForm1::RenderPaper() const
@@ -91,16 +104,9 @@ QImage TForm1::RenderPaper() const
 
 QVector<int> TForm1::CalendarStackingOrder() const
 {
-    auto visible = [this](int n) {
-        return n >= 1 && n <= CalendarCount && CalForm[n] && CalForm[n]->isVisible();
-    };
     QVector<int> order;
-    // Calendars never seen coming to the front lie below, in creation order.
-    for (int n = 1; n <= CalendarCount && n <= kMaxCalendars; ++n)
-        if (visible(n) && !CalendarStacking.contains(n))
-            order.append(n);
-    for (int n : CalendarStacking)
-        if (visible(n))
+    for (int n : Doc().calendarOrder)
+        if (n >= 1 && n <= kMaxCalendars && CalForm[n] && CalForm[n]->isVisible())
             order.append(n);
     return order;
 }
@@ -145,75 +151,26 @@ ArrangementRendering TForm1::GatherArrangement()
 
 Arrangement TForm1::CaptureArrangement() const
 {
-    Arrangement a;
-    a.paperSize = Panel1->size();  // as the screen-sized picture takes it
-    a.landscape = RadioGroupHoko->ItemIndex() == 1;  // "横"
-    a.paperColor = ColorToValue(Panel1->palette().color(QPalette::Window));
-    a.options = DisplayOptions();
-
-    // Photos in the paper's stacking order, bottom first.
-    const QPoint paperOrigin = Panel1->contentsRect().topLeft();
-    for (QObject *child : Panel1->children()) {
-        const auto *photo = qobject_cast<const TImage *>(child);
-        if (!photo || !photo->isVisibleTo(Panel1))
-            continue;
-        PhotoLayer layer;
-        const int i = ImgPicture.indexOf(const_cast<TImage *>(photo));
-        layer.fileName = i >= 0 ? ImageFileName.value(i) : QString();
-        layer.quarterTurns = photo->QuarterTurns();
-        layer.bounds = photo->geometry().translated(-paperOrigin);
-        a.photos.push_back(std::move(layer));
-    }
-
-    const QPoint origin = Panel1->mapToGlobal(paperOrigin);
-    bool dpiTaken = false;
-    for (int n : CalendarStackingOrder()) {
-        if (!dpiTaken) {
-            a.fontDpi = CalForm[n]->Calendar->logicalDpiY();
-            dpiTaken = true;
-        }
-        a.calendars.push_back(CalendarLayerOf(n, origin));
-    }
-    return a;
-}
-
-CalendarLayer TForm1::CalendarLayerOf(int n, const QPoint &origin) const
-{
-    const TplCalendarForm *cal = CalForm[n];
-    const TBackForm *back = ABackForm[n];
-    CalendarLayer c = cal->OwnLayer();
-    c.index = n;
-    c.bounds = cal->geometry().translated(-origin);
-    c.backVisible = back && back->Shown();
-    // A backing that is part of its calendar window covers just that window.
-    c.backBounds = back && !back->PartOfCalendar() ? back->geometry().translated(-origin) : c.bounds;
-    c.alpha = c.backVisible ? back->AlphaBlendValue() : 0;
-    if (back)
-        c.backColor = back->Color();
-    c.holidayColor = HolidayTextColor[n];
-    return c;
+    return ArrangementOf(Doc(), Panel1->logicalDpiY());
 }
 
 void TForm1::PaintCalendarWindow(int N, QPainter &Painter, CalendarSurface Surface) const
 {
     TplCalendarForm *cal = CalendarPair(N).Cal;
-    if (!cal)
+    if (!cal || !Doc().Calendar(N))
         return;
     const CalendarDisplayOptions options = DisplayOptions();
     // The grid's layout follows the first-weekday setting before anything is
     // drawn, so that its clicks land on the days shown.
     cal->Calendar->SetStartOfWeek(options.firstDayOfWeek);
-    const CalendarLayer c = CalendarLayerOf(N, cal->geometry().topLeft());
+    const CalendarLayer c = CalendarLayerOf(Doc(), N, QPoint(0, 0));
     PaintCalendar(Painter, c, options, PaintData(), cal->Calendar->logicalDpiY(), Surface);
 }
 
 CalendarDisplayOptions TForm1::DisplayOptions() const
 {
-    CalendarDisplayOptions o;
-    o.firstDayOfWeek = std::max(0, RadioGroupFirstDayOfWeek->ItemIndex());
-    o.monthMode = RadioGroupMonthMode->ItemIndex();
-    o.weekDayMode = RadioGroupWeekDayMode->ItemIndex();
-    o.showAlmanac = CheckBoxShowRokuyo->isChecked();
+    CalendarDisplayOptions o = Doc().settings.options;
+    o.firstDayOfWeek = std::max(0, o.firstDayOfWeek);
     return o;
 }
 

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +19,7 @@
 #include "color_box.h"
 #include "desktop_compositing.h"
 #include "document_drawing.h"
+#include "document_edits.h"
 #include "dialogs.h"
 #include "labeled_edit.h"
 #include "photo_image.h"
@@ -42,10 +42,29 @@ int TextToInt(const QString &text)
     return ok ? v : 0;
 }
 
-int PointSizeOf(const QFont &font)
-{
-    return font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
-}
+// OK's step: the new set of months, untitled; its undo brings back the
+// arrangement and the file it replaced.
+class TMonthsCommand : public DocumentCommand {
+public:
+    TMonthsCommand(TForm1 *form, const Document &after, const QString &file)
+        : DocumentCommand(form->History, QStringLiteral("月の設定"), form->Doc(), after), Form(form), File(file)
+    {
+    }
+    void redo() override
+    {
+        DocumentCommand::redo();
+        Form->NameCurrentFile(QString());
+    }
+    void undo() override
+    {
+        DocumentCommand::undo();
+        Form->NameCurrentFile(File);
+    }
+
+private:
+    TForm1 *Form;
+    QString File;
+};
 
 } // namespace
 
@@ -83,7 +102,17 @@ void TForm1::CreateCalendarPair(int N)
     cal->SetTag(N);
     cal->Calendar->OnDblClick = [this](QObject *sender) { CalendarDblClick(sender); };
     cal->IsStarting = [this] { return IsStart; };
-    cal->OnBoundsChanged = [this, N] { RememberCalendarPlace(N); };
+    cal->OnBoundsChanged = [this, N] { CalendarWindowMoved(N); };
+    // A press on the title brings the calendar to the front; a drag that
+    // follows is one step with it.
+    cal->OnTitlePress = [this, N] {
+        TitlePressDocument = Doc();
+        if (Doc().calendarOrder.value(Doc().calendarOrder.size() - 1) != N) {
+            Document d = Doc();
+            RaiseCalendar(d, N);
+            Adjust(d);
+        }
+    };
 
     auto *back = new TBackForm(this);
     ABackForm[N] = back;
@@ -100,100 +129,23 @@ void TForm1::CreateCalendarPair(int N)
     };
 }
 
-void TForm1::PlaceCalendar(int N, bool KeepBounds)
-{
-    TplCalendarForm *cal = CalendarPair(N).Cal;
-    if (!cal)
-        return;
-    if (IsStart) {
-        // Across the lower half of the paper.
-        cal->resize(Panel1->width() - 15, Panel1->height() / 2 - 20);
-        const QPoint p = ClientArea->mapToGlobal(QPoint(Panel1->x(), Panel1->height() / 2 + 5));
-        cal->move(p.x() + 8, p.y());
-    } else if (!KeepBounds) {
-        if (CheckBoxSameSize->isChecked() && CalForm[1])
-            cal->resize(CalForm[1]->frameGeometry().size());
-        else
-            cal->resize(Panel1->width() / 2, Panel1->height() / 2);
-        // Cascade from the paper's top-left corner, 5 pixels per calendar.
-        const QPoint p = ClientArea->mapToGlobal(Panel1->pos());
-        cal->move(p.x() + 5 * N, p.y() + 5 * N);
-    }
-    cal->show();
-    LayoutCalendar(N);
-    if (TBackForm *back = ABackForm[N]) {
-        back->setGeometry(cal->frameGeometry());
-        back->show();
-        back->StackBehindCalendar();
-    }
-}
-
 void TForm1::LayoutCalendar(int N)
 {
     TplCalendarForm *cal = CalendarPair(N).Cal;
-    if (!cal)
+    if (!cal || !Doc().Calendar(N))
         return;
-    TplCalendarFormCalendar *grid = cal->Calendar;
-    TTitlePanel *title = cal->Panel;
-    const int W = cal->width();
-    const int H = cal->height();
-    const bool fontFromFile = IsLoadingFile && CalendarFontLoaded[N];
-
-    QFont gridFont = grid->font();
-    if (IsLoadingFile && !CalendarFontLoaded[N])
-        gridFont.setFamily(CalendarFontFace().family());
-    if (!fontFromFile)
-        gridFont.setPointSize(GridPointsForWidth(W));
-    grid->setFont(gridFont);
-
-    QFont titleFont = title->font();
-    if (IsLoadingFile && !CalendarFontLoaded[N]) {
-        titleFont = CalendarFontFace();
-        title->SetFontColor(CalendarFontColor());
-    }
-    titleFont.setPointSize(std::max(1, RoundHalfEven(PointSizeOf(gridFont) * 1.5)));
-    title->setFont(titleFont);
-
-    // The title's height comes from a sample text in its font.
-    const CalendarInnerRects inner = CalendarInnerRectsFor(QSize(W, H), QFontMetrics(titleFont, cal).height() + 10);
-    title->setGeometry(inner.title);
-    grid->setGeometry(inner.grid);
-
-    if (!IsStart)
-        cal->update();
+    Document d = Doc();
+    PlaceCalendarAt(d, N, cal->geometry().translated(-PaperOnScreen()));
+    LayOutCalendarOnPaper(d, N);
+    Adjust(d);
 }
 
 void TForm1::RefreshMonthLists(TDateValue D)
 {
-    const QDate start = ValueToDate(D);
-    for (QComboBox *list : TekiyoLists()) {
-        list->clear();
-        list->addItem(QStringLiteral("すべての月"));
-        for (int n = 1; n <= CalendarCount; ++n) {
-            const QDate month = start.isValid() ? start.addMonths(n - 1) : QDate();
-            list->addItem(month.isValid() ? month.toString(QStringLiteral("yyyy/MM")) : QString());
-        }
-        list->setCurrentIndex(CalendarCount == 1 ? 1 : -1);
-    }
+    FillMonthLists(D);
     ScheduleFormNo = 1;
     TempScheduleDate = D;
     ShowScheduleOfDate();
-}
-
-void TForm1::ApplyCalendarBackColor(int N)
-{
-    const TCalendarPair pair = CalendarPair(N);
-    TplCalendarForm *cal = pair.Cal;
-    if (!cal)
-        return;
-    // The window's background is keyed out, so the backing window in the same
-    // colour shows through at its own opacity while the texts stay solid.
-    cal->SetColor(CalendarBackColor);
-    cal->SetTransparentColorValue(CalendarBackColor);
-    cal->Calendar->SetColor(CalendarBackColor);
-    if (pair.Back)
-        pair.Back->SetColor(CalendarBackColor);
-    cal->update();
 }
 
 void TForm1::setVisible(bool visible)
@@ -211,23 +163,20 @@ void TForm1::FormShowingChanged()
     if (IsLoadingFile || !isVisible())
         return;
     repaint();
-
-    for (int n = 1; n <= CalendarCount; ++n) {
-        CreateCalendarPair(n);
-        CalForm[n]->Calendar->SetCalendarDate(CalendarMonthDate(n));
-        if (IsStart)
-            CalForm[n]->show();
-        else
-            PlaceCalendar(n, false);
-        ABackForm[n]->setGeometry(CalForm[n]->frameGeometry());
-        ABackForm[n]->show();
-        ABackForm[n]->StackBehindCalendar();
-    }
-
     if (!IsStart)
         return;
 
-    // Finish start-up: maximise, then lay out the paper and calendar 1.
+    // The first showing: calendar 1 comes up where a new window is, then the
+    // window is maximised and the paper and calendar 1 are laid out.
+    FirstShowingDone = true;
+    CreateCalendarPair(1);
+    TplCalendarForm *cal = CalForm[1];
+    cal->Calendar->SetCalendarDate(CalendarMonthDate(1));
+    cal->show();
+    ABackForm[1]->setGeometry(cal->frameGeometry());
+    ABackForm[1]->show();
+    ABackForm[1]->StackBehindCalendar();
+
     QApplication::processEvents();
     MaximizeAndSettle();
     QApplication::processEvents();
@@ -236,32 +185,40 @@ void TForm1::FormShowingChanged()
     // that a resize round trip brings the paper back to this size exactly.
     const int cw = ClientWidth();
     PanelConfig->move(cw - PanelConfig->width() - 10, PanelConfig->y());
-    Panel1->resize(ResizePaperLayout(QSize(cw, ClientHeight()), PanelConfig->width(), PaperOrientation::Portrait).paper);
-    CurrentPanelWidth = Panel1->width();
-    CurrentPanelHeight = Panel1->height();
-    UpdateScrollRange();
+    const QSize paper =
+        ResizePaperLayout(QSize(cw, ClientHeight()), PanelConfig->width(), PaperOrientation::Portrait).paper;
 
-    Image1->setGeometry(6, Image1->y(), Panel1->width() - 15, Panel1->height() / 2);
+    Document d = Doc();
+    d.paper.layoutSize = paper;
+    // The photo over the upper half, calendar 1 across the lower half.
+    if (!d.photos.isEmpty()) {
+        const QRect photo = PhotoRect(d.photos[0], Panel1->size());
+        d.photos[0].bounds = PlaceOf(QRect(6, photo.y(), paper.width() - 15, paper.height() / 2), paper);
+        d.photos[0].scaleFrom = d.photos[0].bounds;
+    }
+    d.settings.backColor = ColorBoxCalendarBackColor->Selected();
+    DocumentCalendar &first = d.calendars[0];
+    first.month = cal->Calendar->CalendarDate();
+    first.title = cal->Panel->Caption();
+    first.bounds = PlaceOf(QRect(8, paper.height() / 2 + 5, paper.width() - 15, paper.height() / 2 - 20), paper);
+    first.scaleFrom = first.bounds;
+    // The calendars' font is calendar 1's grid font itself, in the face of
+    // the interface, until a font is chosen in the dialog.
+    d.settings.font.followsCalendar1 = true;
+    first.gridFont.setFamily(LblFontName->text());
+    first.titleFont = first.gridFont;
+    first.titleColor = first.dayTextColor;
+    first.backColor = d.settings.backColor;
+    first.alpha = d.settings.alpha;
+    LayOutCalendarOnPaper(d, 1);
+    IsStart = false;
+    History->Reset(d, false);
 
-    // The calendars' font is calendar 1's grid font itself until a font is
-    // chosen in the dialog.
-    CalendarFont.FollowsCalendar1 = true;
-    QFont gridFont = CalForm[1]->Calendar->font();
-    gridFont.setFamily(LblFontName->text());
-    CalForm[1]->Calendar->setFont(gridFont);
-    CalForm[1]->Panel->setFont(gridFont);
-    CalForm[1]->Panel->SetFontColor(CalForm[1]->Calendar->FontColor());
-
-    PlaceCalendar(1, false);
-    RefreshMonthLists(CalForm[1]->Calendar->CalendarDate());
-    CalendarBackColor = ColorBoxCalendarBackColor->Selected();
-    ApplyCalendarBackColor(1);
-    ABackForm[1]->SetAlphaBlendValue(TrackBarAlphaBlend->value());
+    RefreshMonthLists(first.month);
     PageControl1->setCurrentIndex(0);
     // The resize layout scales from here on, starting from this client size.
     LaidOutClientSize = QSize(ClientWidth(), ClientHeight());
-    IsStart = false;
-    RecordCalendarPlace(1);
+    LastPaperOnScreen = PaperOnScreen();
 }
 
 void TForm1::MaximizeAndSettle()
@@ -302,49 +259,19 @@ void TForm1::BtnOKClick()
         LECalendarMonths->setFocus();
         return;
     }
+    std::vector<TDateValue> months;
+    for (int n = 1; n <= count; ++n)
+        months.push_back(CalendarMonthDate(n));
+    Document d = Doc();
+    SetMonths(d, months);
 
-    if (count > CalendarCount) {
-        for (int n = CalendarCount + 1; n <= count; ++n) {
-            CreateCalendarPair(n);
-            PlaceCalendar(n, false);
-        }
-    } else if (count < CalendarCount) {
-        // Surplus pairs are hidden and kept for reuse.
-        for (int n = count + 1; n <= CalendarCount; ++n) {
-            if (CalForm[n])
-                CalForm[n]->hide();
-            if (ABackForm[n])
-                ABackForm[n]->hide();
-        }
-    }
-    CalendarCount = count;
-
-    for (int n = 1; n <= count; ++n) {
-        TplCalendarForm *cal = CalForm[n];
-        TBackForm *back = ABackForm[n];
-        if (!cal || !back)
-            continue;
-        cal->Calendar->SetCalendarDate(CalendarMonthDate(n));
-        cal->Calendar->setFont(CalendarFontFace());
-        cal->Calendar->SetFontColor(ColorBoxDayTextColor->Selected());
-        HolidayTextColor[n] = ColorBoxHolidayTextColor->Selected();
-        cal->Calendar->SetColor(CalendarBackColor);
-        cal->SetColor(CalendarBackColor);
-        cal->SetTransparentColorValue(CalendarBackColor);
-        cal->Panel->SetColor(CalendarPanelColor);
-        // Read after the grid above: while the font follows calendar 1, the
-        // titles take its font colour, the weekday text colour.
-        cal->Panel->setFont(CalendarFontFace());
-        cal->Panel->SetFontColor(CalendarFontColor());
-        back->SetColor(CalendarBackColor);
-        back->SetAlphaBlendValue(TrackBarAlphaBlend->value());
-        LayoutCalendar(n);
-    }
-
-    RefreshMonthLists(CalForm[1]->Calendar->CalendarDate());
-    UpdateMonthTitles();
-    CurrentIniFile.clear();
-    setWindowTitle(QStringLiteral("無題-タマリエ"));
+    // A fresh history whose first step is this one: undoing it brings back
+    // the arrangement (and the file) it replaced.
+    const bool saved = !History->Modified();
+    const QString file = CurrentIniFile;
+    History->Reset(Doc(), saved);
+    History->Push(new TMonthsCommand(this, d, file));
+    RefreshMonthLists(Doc().calendars[0].month);
     PageControl1->setCurrentIndex(0);
 }
 

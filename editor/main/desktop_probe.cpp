@@ -6,9 +6,11 @@
 #include "labeled_edit.h"
 #include "photo_image.h"
 #include "radio_group.h"
+#include "tform1.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
 #include <QFile>
 #include <QSaveFile>
 #include <QSocketNotifier>
@@ -82,6 +84,12 @@ void WriteProbe(const QString &file)
             continue;
         }
         s << "window " << NamedAncestor(top) << " " << Rect(top) << " " << top->winId() << "\n";
+        // The photos of the main window bottom to top: index, place, file.
+        if (auto *form = dynamic_cast<TForm1 *>(top))
+            for (QObject *child : form->Panel1->children())
+                if (auto *photo = qobject_cast<TImage *>(child); photo && form->ImgPicture.contains(photo))
+                    s << "stack " << photo->Tag << " " << Rect(photo) << " "
+                      << form->ImageFileName().value(photo->Tag) << "\n";
         for (QWidget *w : top->findChildren<QWidget *>()) {
             if (w->objectName().isEmpty() || !w->isVisible())
                 continue;

@@ -3,24 +3,13 @@
 #include <QCheckBox>
 
 #include "calendar_form.h"
+#include "document_edits.h"
 #include "labeled_edit.h"
 #include "month_titles.h"
 #include "radio_group.h"
 #include "tform1.h"
 
 namespace tamarie {
-
-void TForm1::UpdateMonthTitles()
-{
-    // Each calendar's own month, not the entered one; sizes stay as laid out.
-    const int style = RadioGroupMonthMode->ItemIndex();
-    for (int n = 1; n <= CalendarCount; ++n) {
-        if (!CalForm[n])
-            continue;
-        const TplCalendarFormCalendar *grid = CalForm[n]->Calendar;
-        CalForm[n]->Panel->SetCaption(MonthTitleText(style, grid->Year(), grid->Month()));
-    }
-}
 
 void TForm1::UpdateMonthStyleSamples()
 {
@@ -44,33 +33,47 @@ void TForm1::LECalendarYearChange()
 
 void TForm1::RadioGroupMonthModeClick()
 {
+    Document d = Doc();
+    d.settings.options.monthMode = RadioGroupMonthMode->ItemIndex();
     if (!IsLoadingFile)
-        UpdateMonthTitles();
+        UpdateMonthTitles(d);
+    Edit(QStringLiteral("月の表記"), d);
 }
 
 void TForm1::RepaintCalendarGrids()
 {
-    for (int n = 1; n <= CalendarCount; ++n)
+    for (int n = 1; n <= CalendarCount(); ++n)
         if (CalForm[n])
             CalForm[n]->Calendar->update();
 }
 
+// The other options take effect in the painting, which reads them from the
+// document; showing the new document repaints the calendars.
 void TForm1::RadioGroupFirstDayOfWeekClick()
 {
-    if (!IsLoadingFile)
-        RepaintCalendarGrids();
+    if (IsLoadingFile)
+        return;
+    Document d = Doc();
+    d.settings.options.firstDayOfWeek = RadioGroupFirstDayOfWeek->ItemIndex();
+    Edit(QStringLiteral("週の始まり"), d);
 }
 
 void TForm1::RadioGroupWeekDayModeClick()
 {
-    if (!IsLoadingFile)
-        RepaintCalendarGrids();
+    if (IsLoadingFile)
+        return;
+    Document d = Doc();
+    d.settings.options.weekDayMode = RadioGroupWeekDayMode->ItemIndex();
+    Edit(QStringLiteral("曜日の表記"), d);
 }
 
 void TForm1::CheckBoxShowRokuyoClick()
 {
-    if (!IsLoadingFile)
-        RepaintCalendarGrids();
+    if (IsLoadingFile)
+        return;
+    Document d = Doc();
+    d.settings.options.showAlmanac = CheckBoxShowRokuyo->isChecked();
+    Edit(QStringLiteral("六曜"), d);
 }
 
 } // namespace tamarie

@@ -9,10 +9,13 @@
 #include <QTabWidget>
 
 #include "check_list_box.h"
+#include "color_box.h"
+#include "document_file.h"
 #include "data_folder.h"
 #include "labeled_edit.h"
 #include "month_titles.h"
 #include "photo_image.h"
+#include <QSlider>
 #include "tform1.h"
 #include "calendar_form.h"
 #include "back_form.h"
@@ -59,18 +62,30 @@ void TForm1::FormCreate()
     LECalendarYear->setText(QString::number(today.year()));
     LECalendarMonth->setText(QString::number(today.month()));
 
-    // 7.
-    CalendarCount = 1;
-    CalendarBackColor = clWhite;
-    CalendarPanelColor = clMoneyGreen;
-
-    // 8. One photo layer showing the sample photo.
-    Photos.Reset(Image1, Folda + QStringLiteral("/Data/fukurouoyako_fm.jpg"));
-    ShowThumbnailOf(Image1->ScreenCopy());
-
-    // 9.
-    CurrentPanelWidth = Panel1->width();
-    CurrentPanelHeight = Panel1->height();
+    // 7 to 9. The start document: one calendar, one photo showing the
+    // sample photo, the paper at its design size.
+    Document d;
+    d.paper.layoutSize = Panel1->size();
+    d.settings.alpha = TrackBarAlphaBlend->value();
+    d.settings.holidayColor = ColorBoxHolidayTextColor->Selected();
+    d.settings.dayTextColor = ColorBoxDayTextColor->Selected();
+    DocumentCalendar first;
+    first.month = DateToValue(QDate(today.year(), today.month(), 1));
+    first.title = FormatPanelDate(QStringLiteral("yyyy年 M月"), first.month);
+    first.bounds = PlaceOf(QRect(0, 0, 219, 202), d.paper.layoutSize);
+    first.scaleFrom = first.bounds;
+    first.dayTextColor = clWindowText;
+    // The calendars' font starts as the desktop's own face, as the font
+    // label names it.
+    first.gridFont = DesignGridFont();
+    first.gridFont.setFamily(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family().left(32));
+    first.titleFont = DesignTitleFont();
+    d.calendars = {first};
+    d.calendarOrder = {1};
+    AddPhoto(d, {Folda + QStringLiteral("/Data/fukurouoyako_fm.jpg"), PlaceOf(QRect(0, 0, 385, 280), d.paper.layoutSize),
+                 PlaceOf(QRect(0, 0, 385, 280), d.paper.layoutSize), 0});
+    d.selectedPhoto = 0;
+    History->Reset(d, false);
 
     // 10.
     LblHelp->setText(kHelpText);
@@ -84,10 +99,6 @@ void TForm1::FormCreate()
     // 12. Sunday and Saturday are weekday holidays by default.
     CheckListBoxHoliday->SetChecked(0, true);
     CheckListBoxHoliday->SetChecked(6, true);
-
-    // 13.
-    HolidayTextColor.fill(0);
-    HolidayTextColor[1] = clRed;
 
     // 14.
     UpdateMonthStyleSamples();
@@ -129,20 +140,6 @@ void TForm1::ShowHolidayWeekdays()
     }
     for (int i = 0; i < 5; ++i)
         CheckListBoxHolidayNumberOf->SetChecked(i, w.HolidayOfWeekNumberOf[i]);
-}
-
-QFont TForm1::CalendarFontFace() const
-{
-    if (CalendarFont.FollowsCalendar1 && CalForm[1])
-        return CalForm[1]->Calendar->font();
-    return CalendarFont.Font;
-}
-
-TColorValue TForm1::CalendarFontColor() const
-{
-    if (CalendarFont.FollowsCalendar1 && CalForm[1])
-        return CalForm[1]->Calendar->FontColor();
-    return CalendarFont.Color;
 }
 
 void TForm1::FormCloseQuery(bool &CanClose)

@@ -27,7 +27,6 @@
 #include "color_box.h"
 #include "data_folder.h"
 #include "labeled_edit.h"
-#include "photo_decoder.h"
 #include "photo_image.h"
 #include "photo_layers.h"
 #include "radio_group.h"
@@ -84,6 +83,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(ScrollBox);
     ClientArea->installEventFilter(this);
 
+    History = new DocumentHistory(this);
     CreateMenus();
     CreatePaper();
     CreateSettingsPanel();
@@ -100,6 +100,16 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     SetUpPhotosLayoutAndHooks();
     SetUpRecentFiles();
     SetUpFileDrops();
+
+    // The controls show the start document as made; its photo controls and
+    // thumbnail come now, its calendars with the first showing.
+    Shown = Doc();
+    Shown.calendars.clear();
+    Shown.photos.clear();
+    Shown.photoOrder.clear();
+    Shown.selectedPhoto = -1;
+    connect(History, &DocumentHistory::Changed, this, &TForm1::ShowDocument);
+    ShowDocument();
 }
 
 TForm1::~TForm1() = default;
@@ -127,6 +137,8 @@ void TForm1::CreateMenus()
     MenuPrint = MenuFile->addAction(QStringLiteral("印刷(&P)"));
     MenuPrint->setObjectName(QStringLiteral("MenuPrint"));
 
+    CreateEditMenu();
+
     MenuHelpRoot = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     MenuHelp = MenuHelpRoot->addAction(QStringLiteral("使い方(&H)"));
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
@@ -142,15 +154,12 @@ void TForm1::CreateMenus()
     // Turning the selected photo, and its frame back to the picture's proportions.
     PopupMenu1->addSeparator();
     const std::pair<const char *, std::function<void()>> photoItems[] = {
-        {"右に90°回転", [this] { PhotoLayers->TurnSelected(1); }},
-        {"左に90°回転", [this] { PhotoLayers->TurnSelected(-1); }},
-        {"元の縦横比に戻す", [this] { PhotoLayers->RestoreProportions(); }},
+        {"右に90°回転", [this] { TurnSelectedPhoto(1); }},
+        {"左に90°回転", [this] { TurnSelectedPhoto(-1); }},
+        {"元の縦横比に戻す", [this] { RestorePhotoProportions(); }},
     };
     for (const auto &[text, act] : photoItems)
-        connect(PopupMenu1->addAction(QString::fromUtf8(text)), &QAction::triggered, this, [this, act = act] {
-            if (PhotoLayers)
-                act();
-        });
+        connect(PopupMenu1->addAction(QString::fromUtf8(text)), &QAction::triggered, this, act);
 
     // The desktop's usual keys beside the access keys; Ctrl+Q closes the
     // window (through the save question) without an item of its own.
@@ -181,15 +190,6 @@ void TForm1::CreatePaper()
     Panel1->setGeometry(0, 0, 400, 560);
     FillBackground(Panel1, clRed);
 
-    Image1 = new TImage(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 385, 280);
-    Image1->Tag = 0;
-    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Image1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
-    // The built-in sample photo; without it the first layer simply stays empty.
-    Image1->ShowPhoto(ProgramFile(QStringLiteral("Data/fukurouoyako_fm.jpg")));
 }
 
 void TForm1::CreateSettingsPanel()
@@ -281,6 +281,8 @@ void TForm1::ConnectHandlers()
     connect(ColorBoxYearMonthBackColor, &TColorBox::Change, this, &TForm1::ColorBoxYearMonthBackColorChange);
     connect(CheckBoxSameBackColor, &QCheckBox::toggled, this, &TForm1::CheckBoxSameBackColorClick);
     connect(TrackBarAlphaBlend, &QSlider::valueChanged, this, &TForm1::TrackBarAlphaBlendChange);
+    // A drag of the slider is one step.
+    connect(TrackBarAlphaBlend, &QSlider::sliderPressed, this, [this] { ++SliderSerial; });
     connect(ColorBoxHolidayTextColor, &TColorBox::Change, this, &TForm1::ColorBoxHolidayTextColorChange);
     connect(ColorBoxDayTextColor, &TColorBox::Change, this, &TForm1::ColorBoxDayTextColorChange);
     // Apply-to lists act on the user's choice only.
@@ -296,19 +298,22 @@ void TForm1::ConnectHandlers()
 
     connect(RadioGroupFirstDayOfWeek, &TRadioGroup::Click, this, &TForm1::RadioGroupFirstDayOfWeekClick);
     // The day data (read by the cell painting) follows the weekday lists
-    // before their handlers run.
-    connect(CheckListBoxHoliday, &TCheckListBox::Click, this, [this] {
-        StoreHolidayWeekdays();
-        CheckListBoxHolidayClick();
-    });
-    connect(CheckListBoxHolidayNumberOf, &TCheckListBox::Click, this, [this] {
-        StoreHolidayWeekdays();
-        CheckListBoxHolidayNumberOfClick();
-    });
-    connect(CheckListBoxHolidayPartOf, &TCheckListBox::Click, this, [this] {
-        StoreHolidayWeekdays();
-        CheckListBoxHolidayPartOfClick();
-    });
+    // before their handlers run; each click is a step.
+    const auto weekdayList = [this](void (TForm1::*handler)(), const QString &name) {
+        return [this, handler, name] {
+            const THolidayWeekdays before = DayData.Weekdays;
+            StoreHolidayWeekdays();
+            (this->*handler)();
+            if (!IsStart)
+                RecordDayDataStep(name, TDayDataKind::Weekdays, 0, std::nullopt, std::nullopt, before);
+        };
+    };
+    connect(CheckListBoxHoliday, &TCheckListBox::Click, this,
+            weekdayList(&TForm1::CheckListBoxHolidayClick, QStringLiteral("休日の曜日(すべて)")));
+    connect(CheckListBoxHolidayNumberOf, &TCheckListBox::Click, this,
+            weekdayList(&TForm1::CheckListBoxHolidayNumberOfClick, QStringLiteral("休日の曜日(一部)")));
+    connect(CheckListBoxHolidayPartOf, &TCheckListBox::Click, this,
+            weekdayList(&TForm1::CheckListBoxHolidayPartOfClick, QStringLiteral("休日の曜日(一部)")));
     connect(RadioGroupMonthMode, &TRadioGroup::Click, this, &TForm1::RadioGroupMonthModeClick);
     connect(RadioGroupWeekDayMode, &TRadioGroup::Click, this, &TForm1::RadioGroupWeekDayModeClick);
     connect(CheckBoxShowRokuyo, &QCheckBox::toggled, this, &TForm1::CheckBoxShowRokuyoClick);
@@ -328,6 +333,11 @@ void TForm1::ConnectHandlers()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (auto *photo = qobject_cast<TImage *>(watched); photo && ImgPicture.contains(photo))
+        return PhotoEvent(photo, event);
+    // The paper moves on screen when the client area scrolls.
+    if (watched == ClientArea && event->type() == QEvent::Move)
+        PaperMovedOnScreen();
     // A click on the window's own surface (not on a control).
     if (watched == ClientArea && event->type() == QEvent::MouseButtonRelease) {
         auto *me = static_cast<QMouseEvent *>(event);

@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include "photo_decoder.h"
-#include "photo_image.h"
-#include "photo_layers.h"
+#include "dialogs.h"
+#include "document_edits.h"
 #include "tform1.h"
 
 namespace tamarie {
@@ -112,20 +112,21 @@ void TForm1::SetUpFileDrops()
 
 void TForm1::DropPhotos(const QStringList &photos, const QPoint &paperPoint)
 {
+    // One step for the whole drop; a file that cannot be decoded is
+    // reported and leaves no photo.
+    Document d = Doc();
     int placed = 0;
     for (const QString &path : photos) {
-        // The add command without its dialog, then the file as the dialog would give it.
-        BtnAddPictureClickFrom(nullptr);
-        TImage *photo = ImgPicture.value(SelectedImgPictureNo);
-        if (!photo)
-            continue;
-        if (!PhotoLayers->Replace(path)) {
-            // Reported already; no empty photo is left behind for it.
-            BtnDeletePictureClickFrom(nullptr);
+        const PhotoProbe probe = ProbePhoto(path);
+        if (!probe.Ok()) {
+            dialogs::ShowMessage(probe.error, this);
             continue;
         }
-        photo->setGeometry(DroppedPhotoBounds(paperPoint, photo->PixelSize(), placed++));
+        const PaperPlace place = PlaceOf(DroppedPhotoBounds(paperPoint, probe.size, placed++), d.paper.layoutSize);
+        const DocumentPhoto photo{path, place, place, 0};
+        d.selectedPhoto = AddPhoto(d, photo);
     }
+    Edit(QStringLiteral("画像の追加"), d);
 }
 
 } // namespace tamarie

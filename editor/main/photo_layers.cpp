@@ -1,19 +1,20 @@
+// The photo controls on the paper as the user handles them: a click selects
+// (and focuses the settings pages, for the wheel), the left button drags, the
+// right button selects and opens the popup menu.  Every change goes into the
+// document; the controls follow it.
 #include "photo_layers.h"
 
-#include "dialogs.h"
-#include "photo_frames.h"
+#include "document_edits.h"
 #include "photo_image.h"
+#include "tform1.h"
 
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
-#include <QWidget>
+#include <QTabWidget>
 #include <cstdlib>
 
 namespace tamarie {
-
-namespace {
-constexpr QRect kNewPhotoBounds(0, 0, 200, 150);
-} // namespace
 
 QString DeletePhotoQuestion(const QString &fileName)
 {
@@ -33,216 +34,97 @@ std::optional<QPoint> PhotoDragOffset(const QPoint &downPoint, const QPoint &poi
     return d;
 }
 
-TPhotoLayers::TPhotoLayers(QWidget *paper, TPhotoList &photos, QPoint &mouseDownPoint, QObject *parent)
-    : QObject(parent), Paper(paper), F(photos), MouseDownPoint(mouseDownPoint)
+void TForm1::AttachPhoto(TImage *Photo)
 {
-}
-
-void TPhotoLayers::Attach(TImage *photo)
-{
-    if (!photo)
-        return;
-    photo->installEventFilter(this);
+    Photo->installEventFilter(this);
     // The thumbnail follows the selected photo's copy as it comes.
-    if (!Attached.contains(photo)) {
-        Attached.insert(photo);
-        connect(photo, &TImage::ScreenCopyChanged, this, [this, photo] {
-            if (photo == Selected())
-                UpdateThumbnail();
-        });
-        connect(photo, &QObject::destroyed, this, [this, photo] { Attached.remove(photo); });
-    }
+    connect(Photo, &TImage::ScreenCopyChanged, this, [this, Photo] {
+        if (!KeepThumbnail && ImgPicture.value(Doc().selectedPhoto) == Photo)
+            UpdateThumbnail();
+    });
 }
 
-TImage *TPhotoLayers::Selected() const
+bool TForm1::PhotoEvent(TImage *Photo, QEvent *Event)
 {
-    const int i = F.SelectedImgPictureNo;
-    return i >= 0 && i < F.ImgPicture.size() ? F.ImgPicture[i] : nullptr;
-}
-
-int TPhotoLayers::IndexOf(const TImage *photo) const
-{
-    if (!photo)
-        return -1;
-    const int tag = photo->Tag;
-    if (tag >= 0 && tag < F.ImgPicture.size() && F.ImgPicture[tag] == photo)
-        return tag;
-    return int(F.ImgPicture.indexOf(const_cast<TImage *>(photo)));
-}
-
-int TPhotoLayers::Add()
-{
-    auto *photo = new TImage(Paper);
-    const int index = F.Append(photo);
-    photo->setGeometry(kNewPhotoBounds);
-    photo->Tag = index;
-    Attach(photo);
-    photo->raise();
-    photo->show();
-    F.SelectedImgPictureNo = index;
-    return index;
-}
-
-bool TPhotoLayers::Replace(const QString &path)
-{
-    TImage *photo = Selected();
-    if (!photo)
-        return false;
-    const PhotoProbe probe = ProbePhoto(path);
-    if (!probe.Ok()) {
-        dialogs::ShowMessage(probe.error, DialogParent);
-        return false;
-    }
-    photo->ShowPhoto(path);
-    photo->setGeometry(FittedFrame(photo->PixelSize(), photo->geometry()));
-    F.SetFileName(F.SelectedImgPictureNo, path);
-    UpdateThumbnail();
-    return true;
-}
-
-void TPhotoLayers::Delete()
-{
-    const int selected = F.SelectedImgPictureNo;
-    if (selected < 0 || selected >= F.ImgPicture.size())
-        return;
-    const int count = int(F.ImgPicture.size());
-    for (int i = selected; i <= count - 2; ++i) {
-        TImage *to = F.ImgPicture[i];
-        const TImage *from = F.ImgPicture[i + 1];
-        F.SetFileName(i, F.FileName(i + 1));
-        to->setGeometry(from->geometry());
-        to->Tag = i;
-        to->ShowPhoto(from->FileName(), from->QuarterTurns());
-    }
-    TImage *last = F.TakeLast();
-    if (Pressed == last)
-        Pressed = nullptr;
-    delete last;
-    F.SelectedImgPictureNo = F.ImgCount > 0 ? 0 : -1;
-    UpdateThumbnail();
-}
-
-void TPhotoLayers::Select(int index)
-{
-    if (index < 0 || index >= F.ImgPicture.size())
-        return;
-    F.SelectedImgPictureNo = index;
-    UpdateThumbnail();
-}
-
-void TPhotoLayers::BringToFront()
-{
-    if (TImage *photo = Selected())
-        photo->raise();
-}
-
-void TPhotoLayers::SendToBack()
-{
-    TImage *photo = Selected();
-    if (!photo)
-        return;
-    // Behind the lowest other photo, not behind whatever else the paper holds.
-    const QObjectList &children = Paper->children();
-    for (QObject *child : children) {
-        auto *other = qobject_cast<TImage *>(child);
-        if (other && other != photo && F.ImgPicture.contains(other)) {
-            photo->stackUnder(other);
-            return;
-        }
-    }
-}
-
-void TPhotoLayers::TurnSelected(int quarterTurns)
-{
-    if (TImage *photo = Selected()) {
-        photo->ShowPhoto(photo->FileName(), photo->QuarterTurns() + quarterTurns);
-        if (quarterTurns % 2)
-            photo->setGeometry(TurnedFrame(photo->geometry()));
-    }
-}
-
-void TPhotoLayers::RestoreProportions()
-{
-    if (TImage *photo = Selected())
-        photo->setGeometry(ProportionedFrame(photo->PixelSize(), photo->geometry()));
-}
-
-void TPhotoLayers::UpdateThumbnail()
-{
-    if (!ShowThumbnail)
-        return;
-    const TImage *photo = Selected();
-    ShowThumbnail(photo ? photo->ScreenCopy() : QImage());
-}
-
-void TPhotoLayers::Image1Click(TImage *sender)
-{
-    if (FocusSettings)
-        FocusSettings();
-    const int index = IndexOf(sender);
-    if (index >= 0 && index != F.SelectedImgPictureNo)
-        Select(index);
-}
-
-void TPhotoLayers::Image1MouseDown(TImage *sender, Qt::MouseButton button, const QPoint &pos)
-{
-    MouseDownPoint = pos;
-    if (button != Qt::RightButton)
-        return;
-    const int index = IndexOf(sender);
-    if (index >= 0 && index != F.SelectedImgPictureNo)
-        Select(index);
-}
-
-void TPhotoLayers::Image1MouseMove(TImage *sender, Qt::MouseButtons buttons, const QPoint &pos)
-{
-    if (!(buttons & Qt::LeftButton) || !sender)
-        return;
-    const std::optional<QPoint> offset = PhotoDragOffset(MouseDownPoint, pos);
-    if (!offset)
-        return;
-    sender->move(sender->x() + offset->x(), sender->y());
-    sender->move(sender->x(), sender->y() + offset->y());
-}
-
-bool TPhotoLayers::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *photo = qobject_cast<TImage *>(watched);
-    if (!photo)
-        return false;
-    switch (event->type()) {
+    switch (Event->type()) {
     case QEvent::MouseButtonPress: {
-        auto *e = static_cast<QMouseEvent *>(event);
+        auto *e = static_cast<QMouseEvent *>(Event);
         if (e->button() == Qt::LeftButton)
-            Pressed = photo;
-        Image1MouseDown(photo, e->button(), e->position().toPoint());
+            PressedPhoto = Photo;
+        PhotoMouseDown(Photo, e->button(), e->position().toPoint());
         return false;
     }
     case QEvent::MouseMove: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        Image1MouseMove(photo, e->buttons(), e->position().toPoint());
+        auto *e = static_cast<QMouseEvent *>(Event);
+        PhotoMouseMove(Photo, e->buttons(), e->position().toPoint());
         return false;
     }
     case QEvent::MouseButtonRelease: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        if (e->button() == Qt::LeftButton && Pressed == photo) {
-            Pressed = nullptr;
-            if (photo->rect().contains(e->position().toPoint()))
-                Image1Click(photo);
+        auto *e = static_cast<QMouseEvent *>(Event);
+        if (e->button() == Qt::LeftButton && PressedPhoto == Photo) {
+            PressedPhoto = nullptr;
+            if (Photo->rect().contains(e->position().toPoint()))
+                PhotoClick(Photo);
         }
         return false;
     }
-    case QEvent::ContextMenu: {
-        auto *e = static_cast<QContextMenuEvent *>(event);
-        if (OpenPopup) {
-            OpenPopup(photo, e->globalPos());
-            return true;
-        }
+    case QEvent::ContextMenu:
+        PopupMenu1->popup(static_cast<QContextMenuEvent *>(Event)->globalPos());
+        return true;
+    case QEvent::Move:
+    case QEvent::Resize:
+        PhotoControlMoved(Photo);
         return false;
-    }
     default:
         return false;
     }
+}
+
+void TForm1::SelectPhoto(int I)
+{
+    if (I < 0 || I >= ImgCount())
+        return;
+    Document d = Doc();
+    d.selectedPhoto = I;
+    Adjust(d);
+    UpdateThumbnail();
+}
+
+void TForm1::PhotoClick(TImage *Sender)
+{
+    // The wheel acts on the photo only while the settings pages have the focus.
+    PageControl1->setFocus(Qt::MouseFocusReason);
+    const int i = int(ImgPicture.indexOf(Sender));
+    if (i >= 0 && i != SelectedImgPictureNo())
+        SelectPhoto(i);
+}
+
+void TForm1::PhotoMouseDown(TImage *Sender, Qt::MouseButton Button, const QPoint &Pos)
+{
+    Image1MouseDownPoint = Pos;
+    ++PressSerial;
+    if (Button != Qt::RightButton)
+        return;
+    // The popup menu acts on the photo under the pointer.
+    const int i = int(ImgPicture.indexOf(Sender));
+    if (i >= 0 && i != SelectedImgPictureNo())
+        SelectPhoto(i);
+}
+
+void TForm1::PhotoMouseMove(TImage *Sender, Qt::MouseButtons Buttons, const QPoint &Pos)
+{
+    const int i = int(ImgPicture.indexOf(Sender));
+    if (!(Buttons & Qt::LeftButton) || i < 0)
+        return;
+    const std::optional<QPoint> offset = PhotoDragOffset(Image1MouseDownPoint, Pos);
+    if (!offset)
+        return;
+    Document d = Doc();
+    PlacePhotoAt(d, i, Sender->geometry().translated(*offset));
+    // The moves of one press are one step, and the photo they move is selected
+    // with it (as the release would).
+    d.selectedPhoto = i;
+    Edit(QStringLiteral("画像の移動"), d, {kMergePhotoMove, PressSerial});
 }
 
 } // namespace tamarie

@@ -33,7 +33,7 @@ void TForm1::MenuImportICalendarClick()
         return;
     // Repeating events are written for the whole years of the months on the paper.
     int firstYear = 0, lastYear = 0;
-    for (int i = 1; i <= std::min(CalendarCount, kMaxCalendars); ++i) {
+    for (int i = 1; i <= std::min(CalendarCount(), kMaxCalendars); ++i) {
         if (!CalForm[i] || !CalForm[i]->Calendar)
             continue;
         const int y = CalForm[i]->Calendar->Year();

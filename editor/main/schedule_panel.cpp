@@ -131,7 +131,7 @@ void TForm1::RadioGroupMarkClick()
 {
     if (IsStart || CheckBoxIsHolidayChangedByProc)
         return;
-    StoreSchedules();
+    StoreSchedulesAs(QStringLiteral("マーク"));
 }
 
 void TForm1::RepaintScheduleCalendar()
@@ -140,21 +140,31 @@ void TForm1::RepaintScheduleCalendar()
         CalForm[ScheduleFormNo]->Calendar->update();
 }
 
-void TForm1::StoreSchedules()
+void TForm1::StoreSchedules() { StoreSchedulesAs(QStringLiteral("予定")); }
+
+void TForm1::StoreSchedulesAs(const QString &StepName)
 {
+    const TDateValue date = TempScheduleDate;
+    const TSchedule *was = DayData.ScheduleOfDate(date);
+    const std::optional<TSchedule> before = was ? std::optional<TSchedule>(*was) : std::nullopt;
     // An empty text without mark is stored like any other entry.
-    DayData.StoreSchedule(TempScheduleDate, LESchedule->text(), std::max(0, RadioGroupMark->ItemIndex()));
+    DayData.StoreSchedule(date, LESchedule->text(), std::max(0, RadioGroupMark->ItemIndex()));
     RepaintScheduleCalendar();
     DayData.WriteSchedules();
+    RecordDayDataStep(StepName, TDayDataKind::Schedule, date, before, std::nullopt, DayData.Weekdays);
 }
 
 void TForm1::CheckBoxIsHolidayClick()
 {
     if (IsStart || CheckBoxIsHolidayChangedByProc)
         return;
-    DayData.StorePersonalHoliday(TempScheduleDate, CheckBoxIsHoliday->isChecked());
+    const TDateValue date = TempScheduleDate;
+    const TPersonalHoliday *was = DayData.PersonalHolidayOfDate(date);
+    const std::optional<bool> before = was ? std::optional<bool>(was->Value) : std::nullopt;
+    DayData.StorePersonalHoliday(date, CheckBoxIsHoliday->isChecked());
     RepaintScheduleCalendar();
     DayData.WritePersonalHolidays();
+    RecordDayDataStep(QStringLiteral("休日"), TDayDataKind::Holiday, date, std::nullopt, before, DayData.Weekdays);
 }
 
 // ---- Weekday lists ---------------------------------------------------------

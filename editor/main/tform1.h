@@ -12,12 +12,15 @@
 #include <QHash>
 #include <QVector>
 #include <array>
+#include <optional>
 
 #include "arrangement.h"
 #include "day_cell_painter.h"
 #include "day_data.h"
+#include "document.h"
+#include "document_file.h"
+#include "document_history.h"
 #include "font_record.h"
-#include "photo_list.h"
 #include "paper_layout.h"
 #include "values.h"
 #include "work_state.h"
@@ -51,7 +54,6 @@ class TColorBox;
 class TImage;
 class TLabeledEdit;
 class TRadioGroup;
-class TPhotoLayers;
 class TPaperDrops;
 class TPrintForm;
 class TVersionForm;
@@ -65,20 +67,14 @@ extern std::array<TDateValue, 5> EraStartDate;
 // file by the work-state reader.
 extern std::array<bool, kMaxCalendars + 1> CalendarFontLoaded;
 
+// The kinds of the user's day data a step changes.
+enum class TDayDataKind { Schedule, Holiday, Weekdays };
+
 // Settings kept for a file dialog until it is shown.
 struct TFileDialogSettings {
     QString Filter;
     QString DefaultExt;
     QString InitialDir;
-};
-
-// The font the calendars take on OK.  Until a font dialog has been confirmed
-// it is calendar 1's grid font itself (face, size, style and its colour, the
-// weekday text colour); afterwards the dialog's font.
-struct TCalendarFontChoice {
-    bool FollowsCalendar1 = true;
-    QFont Font;                 // used once FollowsCalendar1 is false
-    TColorValue Color = clBlack;
 };
 
 class TForm1 : public QMainWindow {
@@ -89,30 +85,28 @@ public:
     // Runs the showing-change handling (FormShowingChanged) when shown.
     void setVisible(bool visible) override;
 
+    // ---- The document -------------------------------------------------
+    // The arrangement (paper, settings, calendars, photos) is the document;
+    // the windows and controls below only show it (document_view.cpp).
+    DocumentHistory *History = nullptr;
+    const Document &Doc() const { return History->Current(); }
+    // One step of the user, named after the action (the 編集 menu shows it).
+    void Edit(const QString &Name, const Document &After, Merging How = {});
+
     // ---- Editor state -------------------------------------------------
-    int CurrentPanelWidth = 400;
-    int CurrentPanelHeight = 560;
     QPoint Image1MouseDownPoint;
     bool IsMinimized = false;
     bool IsLoadingFile = false;
     QString CurrentIniFile;
     bool IsSaved = false;
-    // The photos (ImgCount, ImgPicture, ImageFileName, SelectedImgPictureNo),
-    // kept in step by the one list; the names refer into it.
-    TPhotoList Photos;
-    int &ImgCount = Photos.ImgCount;
-    QVector<TImage *> &ImgPicture = Photos.ImgPicture;
-    int &SelectedImgPictureNo = Photos.SelectedImgPictureNo;
     bool IsStart = true;
     QString Folda;
     QString DataFolda;
     std::array<TplCalendarForm *, kMaxCalendars + 1> CalForm{};
     std::array<TBackForm *, kMaxCalendars + 1> ABackForm{};
-    int CalendarCount = 1;
-    TColorValue CalendarBackColor = clWhite;
-    TColorValue CalendarPanelColor = clMoneyGreen;
-    TCalendarFontChoice CalendarFont;
-    QVector<QString> &ImageFileName = Photos.ImageFileName;
+    // The photo controls: photo i of the document shown by control i; Image1
+    // is control 0 while there is one.
+    QVector<TImage *> ImgPicture;
     // Schedules (Schedule, ScheduleCount), per-date overrides (PersonalHoliday,
     // PersonalHolidayValueCount) and the weekday lists, backed by Config.ini.
     TDayData DayData;
@@ -121,9 +115,18 @@ public:
     TDateValue TempScheduleDate = 0;
     int ScheduleFormNo = 0;
     bool CheckBoxIsHolidayChangedByProc = false;
-    std::array<TColorValue, kMaxCalendars + 1> HolidayTextColor{};
 
-    // The current face, size and style, and colour of CalendarFont.
+    // The editor state the document holds, under its names.
+    int CalendarCount() const { return Doc().CalendarCount(); }
+    TColorValue CalendarBackColor() const { return Doc().settings.backColor; }
+    TColorValue CalendarPanelColor() const { return Doc().settings.panelColor; }
+    TColorValue HolidayTextColor(int N) const;
+    int ImgCount() const { return Doc().PhotoCount(); }
+    int SelectedImgPictureNo() const { return Doc().selectedPhoto; }
+    QStringList ImageFileName() const;
+    int CurrentPanelWidth() const { return Doc().paper.layoutSize.width(); }
+    int CurrentPanelHeight() const { return Doc().paper.layoutSize.height(); }
+    // The face, size and style, and colour of the font OK gives the calendars.
     QFont CalendarFontFace() const;
     TColorValue CalendarFontColor() const;
 
@@ -131,7 +134,7 @@ public:
     QScrollArea *ScrollBox = nullptr;   // the client area; scrolls when the window is small
     QWidget *ClientArea = nullptr;
     QFrame *Panel1 = nullptr;
-    TImage *Image1 = nullptr;
+    TImage *Image1 = nullptr;   // the first photo's control
     QFrame *PanelConfig = nullptr;
     QTabWidget *PageControl1 = nullptr;
     QLabel *LblHelp = nullptr;
@@ -200,6 +203,9 @@ public:
     QAction *MenuExportICalendar = nullptr;
     QAction *MenuSaveAsPdf = nullptr;
     QAction *MenuPrint = nullptr;
+    QMenu *MenuEdit = nullptr;
+    QAction *MenuUndo = nullptr;  // 元に戻す(&U): the step undone
+    QAction *MenuRedo = nullptr;  // やり直し(&R)
     QMenu *MenuHelpRoot = nullptr;
     QAction *MenuHelp = nullptr;
     QAction *MenuVersion = nullptr;
@@ -224,8 +230,6 @@ public:
     // Size of the main window's client area (below the menu bar).
     int ClientWidth() const;
     int ClientHeight() const;
-    // Lets the client area scroll when the window is smaller than its controls.
-    void UpdateScrollRange();
 
     // ---- Start-up and window (editor_state.cpp) ------------------------
     void FormCreate();
@@ -242,7 +246,6 @@ public:
 
     // ---- Calendar set (calendar_set.cpp) -------------------------------
     void FormShowingChanged();
-    void MaximizeAndSettle();
     void BtnOKClick();
     // Pair N, or nulls when N is out of 1 .. 12 or not created yet.
     struct TCalendarPair {
@@ -251,10 +254,9 @@ public:
     };
     TCalendarPair CalendarPair(int N) const;
     void CreateCalendarPair(int N);
-    void PlaceCalendar(int N, bool KeepBounds);
+    // Calendar N laid out anew for the size its window has.
     void LayoutCalendar(int N);
     void RefreshMonthLists(TDateValue D);
-    void ApplyCalendarBackColor(int N);
     // Month date of calendar N from the entered year and month; an invalid
     // entry shows the message and gives today.
     TDateValue CalendarMonthDate(int N);
@@ -264,7 +266,6 @@ public:
     void BackFormMouseMove(QObject *Sender, Qt::MouseButtons Shift, int X, int Y);
 
     // ---- Month titles and display options (display_options.cpp) -------
-    void UpdateMonthTitles();
     void UpdateMonthStyleSamples();
     void LECalendarYearChange();
     void RadioGroupMonthModeClick();
@@ -277,16 +278,25 @@ public:
     // Enter stores the schedule and is swallowed (true); other keys type.
     bool LEScheduleKeyPress(QChar Key);
     void StoreSchedules();
+    // The store as the step of that name (予定 for Enter, マーク for a mark).
+    void StoreSchedulesAs(const QString &StepName);
     void RefreshHolidayCheckBox();
     void RepaintScheduleCalendar();
     QString GetRokuyo(TDateValue D) const;
     QString GetSekki(TDateValue D) const;
+    // A store of the day data just done becomes a step named Name, unless it
+    // changed nothing (day_data_commands.cpp).  The values are the date's
+    // entries (or the weekday lists) before it.
+    void RecordDayDataStep(const QString &Name, TDayDataKind Kind, TDateValue Date,
+                           const std::optional<TSchedule> &ScheduleBefore, std::optional<bool> HolidayBefore,
+                           const THolidayWeekdays &WeekdaysBefore);
+    // Stores those values again, writes Config.ini and shows them.
+    void RestoreDayData(TDayDataKind Kind, TDateValue Date, const std::optional<TSchedule> &Schedule,
+                        std::optional<bool> Holiday, const THolidayWeekdays &Weekdays);
 
     // ---- Handlers of the controls, each in the file of its concern -----
     void CalendarDblClick(QObject *Sender);
     void BackFormDblClick(QObject *Sender);
-    // Activates this window and puts the keyboard focus into LESchedule.
-    void FocusScheduleEdit();
     void ShowScheduleOfDate();
     void RadioGroupMarkClick();
     void CheckBoxIsHolidayClick();
@@ -314,6 +324,10 @@ public:
     void BtnDeletePictureClick();
     void BtnLoadPictureClick();
     void MenuTopClick();
+    // The selected photo turned by quarter turns (clockwise positive) with
+    // its frame, or its frame given back the picture's proportions.
+    void TurnSelectedPhoto(int QuarterTurns);
+    void RestorePhotoProportions();
     void MenuBackClick();
     void MenuOpenClick();
     void MenuSaveAsFileClick();
@@ -325,108 +339,59 @@ public:
     void MenuSaveAsPdfClick();
     // Keeps the output choice in Config.ini and hands it to the print window.
     void RadioGroupOutputClick();
-    void ShowOutputChoice();
     void MenuHelpClick();
     void MenuVersionClick();
+    void MenuUndoClick();
+    void MenuRedoClick();
 
-    // ---- Appearance, paper layout, photos, wheel and hints --------------
-    // (appearance.cpp, layout.cpp, photos.cpp, wheel_hints.cpp)
-    // Creates the photo layers, the resize debounce and the application-wide
-    // wheel and hint hooks; the constructor runs it after the controls exist.
-    void SetUpPhotosLayoutAndHooks();
-    void ApplyCalendarFont(int N);
-    void ApplyHolidayTextColor();
-    void ApplyDayTextColor();
-    // The title colour of the chosen calendars := their calendar background
-    // (the link of CheckBoxSameBackColor).
-    void ApplySameBackColor(int TekiyoIndex);
-    // FormResize with its sender: RadioGroupHoko only fits, never scales.
-    void FormResizeFrom(QObject *Sender);
     // The picture commands with their sender: only the buttons open the
-    // picture dialog or ask before deleting; the work-state reader passes its own.
+    // picture dialog or ask before deleting; other callers pass their own.
     void BtnAddPictureClickFrom(QObject *Sender);
     void BtnDeletePictureClickFrom(QObject *Sender);
-    void ShowThumbnailOf(const QImage &Picture);
     // The two application-wide hooks (ApplicationEvents1).
     void ApplicationEvents1Message(QObject *Window, QEvent *Msg, bool &Handled);
     void ApplicationEvents1ShowHint(QString &HintStr, bool &CanShow, QWidget *HintControl);
     // One wheel notch of the given distance (negative grows).
     void MouseWheelStep(int Distance);
-    TPhotoLayers *PhotoLayers = nullptr;
-    QObject *ApplicationEvents1 = nullptr;
-    QTimer *ResizeTimer = nullptr;
     QSize LaidOutClientSize;  // client size at the last completed resize layout
-
-    // The arrangement's places relative to the paper, which resizes scale
-    // from (layout.cpp).  A calendar's place is taken whenever it is placed,
-    // dragged or resized, so moves of the main window leave it alone; a
-    // photo's when a layout finds it changed since the last one.
-    struct TPhotoPaperPlace {
-        PaperRelativeRect relative;
-        QRect laidOut;  // bounds the last layout gave it
-    };
-    std::array<PaperRelativeRect, kMaxCalendars + 1> CalendarOnPaper{};
-    std::array<QRect, kMaxCalendars + 1> CalendarLaidOut{};  // screen bounds the last layout gave
-    QHash<const QObject *, TPhotoPaperPlace> PhotoOnPaper;
-    bool PaperLayoutRunning = false;
-    // Screen position of the paper's top-left corner.
-    QPoint PaperOrigin() const;
-    // Calendar N's place on the paper as it is now (skipped during start-up,
-    // during the resize layout, and for the bounds that layout gave it).
-    void RememberCalendarPlace(int N);
-    void RecordCalendarPlace(int N);
+    QTimer *ResizeTimer = nullptr;
 
     // ---- Work-state files (work_state_writer.cpp, work_state_reader.cpp,
     // work_state_commands.cpp) ---------------------------------------------
     // Writes the work-state file and its font files; false after a failure,
     // already reported.
     bool SaveWorkState(const QString &FileName);
-    // What a work-state file holds, from the windows and controls as they stand.
-    WorkState CaptureWorkState();
-    // What the desktop can show, for the values a work-state file may set.
-    WorkStateBounds DesktopBounds() const;
-    // Applies a work-state file; false when an error stopped the reading
-    // (already reported).
-    bool LoadWorkState(const QString &FileName);
+    // Reads a work-state file whole and, only when it could be read, makes it
+    // the document; false after a reported error, with nothing changed.
+    // The photos whose files cannot be decoded are named in Undecodable;
+    // their frames stay with their file names.
+    bool LoadWorkState(const QString &FileName, QStringList *Undecodable = nullptr);
     // The paper's top-left on screen from the main window's outer top-left,
     // less the paper's place in its parent (paper_offset.h).
     QPoint PaperOffsetInFrame() const;
-    // After a file was read, for drawing it as it was saved: the paper as
-    // large as the file says (not narrowed to this screen), and calendars
-    // moved so they stand on it as they stood on saving, on a desktop whose
-    // frames put the paper at offset (the file's screen places assume this
-    // desktop's frames).
-    void RestoreSavedPlaces(const QPoint &offset);
-    QPoint LoadedFrameTopLeft;  // as the last file read said
-    QRect LoadedPaper;
+    // Where the screen holds the document now, for the file.
+    ScreenPlacement Placement() const;
     // The open command after its dialog: reads the file with IsLoadingFile
     // set, then names it in the caption.  False after a reported error.
     bool OpenWorkStateFile(const QString &path);
-    // Asks whether to save the arrangement; leaves the answer in IsSaved.
+    // The file the arrangement is saved to (empty: untitled), and the caption naming it.
+    void NameCurrentFile(const QString &Path);
+    // Asks whether to save the arrangement when it differs from the file
+    // (always while it was never saved); leaves the answer in IsSaved.
     void ConfirmSave();
     // The save question, then the file opened as the open command does.
     void OpenWorkStateAfterQuestion(const QString &path);
 
     // ---- Recent files and files dropped on the paper (recent_files_menu.cpp,
     // paper_drops.cpp) -------------------------------------------------------
-    void SetUpRecentFiles();
     // The entries at the foot of MenuFile from the settings file.
     void RefreshRecentFilesMenu();
-    // Puts an opened or saved work-state file first in the list.
-    void NoteRecentFile(const QString &path);
     // A missing file is reported and leaves the list.
     void OpenRecentFile(const QString &path);
     QVector<QAction *> RecentFileActions;  // the separator first, then the entries
-    void SetUpFileDrops();
     // Each file as a new photo around the paper point; one that cannot be
     // decoded is reported and leaves no photo.
     void DropPhotos(const QStringList &photos, const QPoint &paperPoint);
-    TPaperDrops *PaperDrops = nullptr;
-    // The save commands' scroll precondition (shows the message when not met).
-    bool ScrolledToTop();
-    // Character sets read from font files, noted with their faces.
-    TFontCharsetNote CalendarFontCharset;
-    std::array<TFontCharsetNote, kMaxCalendars + 1> TitleFontCharset{};
 
     // ---- Pictures, printing and help (picture_commands.cpp,
     // arrangement_gathering.cpp) -------------------------------------------
@@ -436,12 +401,8 @@ public:
     // The paper with its photos and the visible calendar pairs from bottom to
     // top, in the paper's client coordinates, as the capture composes them.
     ArrangementRendering GatherArrangement();
-    // The arrangement as plain values, from the windows as they stand.
+    // The document as the painter draws it.
     Arrangement CaptureArrangement() const;
-    // Calendar N as plain values, origin the screen point of (0, 0).
-    CalendarLayer CalendarLayerOf(int N, const QPoint &origin) const;
-    // Calendar window N painted whole with the output's painter.
-    void PaintCalendarWindow(int N, QPainter &Painter, CalendarSurface Surface) const;
     // The display options and the day data the painting of the calendars reads.
     CalendarDisplayOptions DisplayOptions() const;
     CalendarPaintData PaintData() const;
@@ -449,21 +410,16 @@ public:
     QImage RenderPaper() const;
     // The visible calendars, bottom to top.
     QVector<int> CalendarStackingOrder() const;
-    // Screen position of the paper's client point (paper width, paper height).
-    QPoint PaperBottomRight() const;
-    // Calendars in the order they last came to the front (shown or
-    // activated), bottom to top; kept by the watch WatchCalendarStacking
-    // installs (CreateOutputWindows does).
-    QVector<int> CalendarStacking;
-    void WatchCalendarStacking();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Construction of the controls (main_window.cpp, settings_pages.cpp).
     void CreateMenus();
+    void CreateEditMenu();
     void CreatePaper();
     void CreateSettingsPanel();
     void CreatePageCalendar1();
@@ -471,6 +427,75 @@ private:
     void CreatePagePictureAndPaper();
     void ConnectHandlers();
     QComboBox *CreateTekiyoList(QWidget *parent);
+    void SetUpPhotosLayoutAndHooks();
+    void SetUpRecentFiles();
+    void SetUpFileDrops();
+    void WatchCalendarStacking();
+
+    // ---- Showing the document (document_view.cpp) ----------------------
+    // Brings every window and control in line with the document, changing
+    // only what differs from what they showed.
+    void ShowDocument();
+    void ShowPaperAndSettings(const Document &Was, const Document &Now);
+    void ShowCalendars(const Document &Was, const Document &Now);
+    void ShowCalendar(int N, const DocumentCalendar *Was, const DocumentCalendar &Now);
+    void ShowPhotos(const Document &Was, const Document &Now);
+    // The month lists for the calendars of the document.
+    void FillMonthLists(TDateValue D);
+    // The windows brought something into the document: not a step.
+    void Adjust(const Document &After);
+    // Calendar N's window, moved or resized by something other than the
+    // document: a drag under way (one step), else the window system.
+    void CalendarWindowMoved(int N);
+    // The paper moved on screen (the main window or its scrolling): the
+    // calendars, top-level windows, stay where they are on the screen.
+    void PaperMovedOnScreen();
+    // The photo control of photo I, moved or resized by something other
+    // than the document.
+    void PhotoControlMoved(TImage *Photo);
+    // The paper's top-left corner on screen, and its size in pixels.
+    QPoint PaperOnScreen() const;
+    QSize PaperSize() const;
+    // Photo I shows the file Path: one step (画像の変更, or with the photo
+    // just added, part of 画像の追加).  False, after the decoder's message,
+    // when the file cannot be decoded.
+    bool ReplacePicture(int I, const QString &Path);
+    void ShowThumbnailOf(const QImage &Picture);
+    void UpdateThumbnail();
+    Document Shown;                    // what the windows show
+    Document TitlePressDocument;       // the document when a title was last pressed
+    bool ShowingDocument = false;
+    bool ShowAgain = false;
+    bool FontLabelShown = false;
+    bool CalendarDragPressed = false;  // a title press whose drag is one step
+    quint64 PressSerial = 0;           // counts the presses that start a run of moves
+    quint64 SliderSerial = 0;
+    quint64 PendingAddSerial = 0;      // an 画像追加 whose picture may follow
+    bool KeepThumbnail = false;        // 画像追加 leaves the thumbnail
+    QPoint LastPaperOnScreen;
+
+    // ---- Photos (photo_layers.cpp) -------------------------------------
+    void AttachPhoto(TImage *Photo);
+    bool PhotoEvent(TImage *Photo, QEvent *Event);
+    void PhotoClick(TImage *Sender);
+    void PhotoMouseDown(TImage *Sender, Qt::MouseButton Button, const QPoint &Pos);
+    void PhotoMouseMove(TImage *Sender, Qt::MouseButtons Buttons, const QPoint &Pos);
+    void SelectPhoto(int I);
+    TImage *PressedPhoto = nullptr;
+
+    // The work-state commands' helpers.
+    bool ScrolledToTop();
+    void NoteRecentFile(const QString &path);
+    WorkStateBounds DesktopBounds() const;
+    TPaperDrops *PaperDrops = nullptr;
+    QObject *ApplicationEvents1 = nullptr;
+    void FocusScheduleEdit();
+    void ShowOutputChoice();
+    QPoint PaperBottomRight() const;
+    void PaintCalendarWindow(int N, QPainter &Painter, CalendarSurface Surface) const;
+    void UpdateScrollRange();
+    void MaximizeAndSettle();
+    void FormResizeFrom(QObject *Sender);
     bool FirstShowingDone = false;
 };
 

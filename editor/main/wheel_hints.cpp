@@ -20,9 +20,8 @@
 #include "input_state.h"
 #include "paper_layout.h"
 #include "photo_image.h"
-#include "photo_layers.h"
+#include "document_edits.h"
 #include "print_resolution.h"
-#include "radio_group.h"
 #include "tform1.h"
 #include "wheel_steps.h"
 
@@ -96,15 +95,6 @@ private:
 
 void TForm1::SetUpPhotosLayoutAndHooks()
 {
-    PhotoLayers = new TPhotoLayers(Panel1, Photos, Image1MouseDownPoint, this);
-    WatchPhotoLoading();
-    PhotoLayers->DialogParent = this;
-    PhotoLayers->ShowThumbnail = [this](const QImage &picture) { ShowThumbnailOf(picture); };
-    PhotoLayers->FocusSettings = [this] { PageControl1->setFocus(Qt::MouseFocusReason); };
-    PhotoLayers->OpenPopup = [this](TImage *, const QPoint &at) { PopupMenu1->popup(at); };
-    for (TImage *photo : ImgPicture)
-        PhotoLayers->Attach(photo);
-
     ResizeTimer = new QTimer(this);
     ResizeTimer->setSingleShot(true);
     connect(ResizeTimer, &QTimer::timeout, this, [this] {
@@ -116,6 +106,7 @@ void TForm1::SetUpPhotosLayoutAndHooks()
     setMinimumSize(kMinClientWidth, kMinClientHeight + menuBar()->sizeHint().height());
 
     input::Install();
+    WatchPhotoLoading();
     ApplicationEvents1 = new TApplicationEvents(this);
     qApp->installEventFilter(ApplicationEvents1);
 }
@@ -134,7 +125,7 @@ void TForm1::MouseWheelStep(int Distance)
     // The target: a calendar whose focused title lies under the pointer ...
     const QPoint cursor = input::CursorPos();
     int target = 0;
-    for (int n = 1; n <= CalendarCount && n <= kMaxCalendars; ++n) {
+    for (int n = 1; n <= CalendarCount() && n <= kMaxCalendars; ++n) {
         TplCalendarForm *cal = CalForm[n];
         if (!cal || !input::HasFocus(cal->Panel))
             continue;
@@ -147,12 +138,12 @@ void TForm1::MouseWheelStep(int Distance)
     }
     // ... else the selected photo under the pointer while the settings pages
     // have the focus.
-    TImage *photo = nullptr;
+    const int photo = SelectedImgPictureNo();
     if (target == 0) {
-        if (SelectedImgPictureNo < 0 || SelectedImgPictureNo >= ImgPicture.size())
+        if (photo < 0 || photo >= ImgPicture.size())
             return;
-        photo = ImgPicture[SelectedImgPictureNo];
-        const QRect r(photo->mapToGlobal(QPoint(0, 0)), photo->size());
+        const TImage *control = ImgPicture[photo];
+        const QRect r(control->mapToGlobal(QPoint(0, 0)), control->size());
         if (!r.contains(cursor) || !input::HasFocus(PageControl1))
             return;
     }
@@ -161,26 +152,14 @@ void TForm1::MouseWheelStep(int Distance)
     if (direction == WheelDirection::None)
         return;
     const WheelKeys keys{input::KeyHeld(Qt::Key_X), input::KeyHeld(Qt::Key_Y)};
-
-    if (photo) {
-        const QSize next = WheelStep(StoredSize(photo, photo->size(), kMinShownPhoto), direction, keys, Panel1->size());
-        photo->resize(RememberStoredSize(photo, next, kMinShownPhoto));
-        return;
-    }
-
-    TplCalendarForm *cal = CalForm[target];
-    const QSize next = WheelStep(StoredSize(cal, cal->size(), kMinShownCalendar), direction, keys, Panel1->size());
-    cal->resize(RememberStoredSize(cal, next, kMinShownCalendar));
-    LayoutCalendar(target);
-    if (ABackForm[target])
-        ABackForm[target]->resize(cal->size());
-    for (int m : SameSizeFollowers(target, CalendarCount, CheckBoxSameSize->isChecked())) {
-        if (m > kMaxCalendars || !CalForm[m])
-            continue;
-        CalForm[m]->resize(RememberStoredSize(CalForm[m], next, kMinShownCalendar));
-        if (ABackForm[m])
-            ABackForm[m]->resize(CalForm[m]->size());
-        LayoutCalendar(m);
+    // Notches on one target in a row are one step.
+    Document d = Doc();
+    if (target == 0) {
+        WheelStepPhoto(d, photo, direction, keys);
+        Edit(QStringLiteral("画像のサイズ変更"), d, {kMergePhotoWheel, quint64(photo), kWheelMergeMs});
+    } else {
+        WheelStepCalendar(d, target, direction, keys);
+        Edit(QStringLiteral("カレンダーのサイズ変更"), d, {kMergeCalendarWheel, quint64(target), kWheelMergeMs});
     }
 }
 
@@ -189,24 +168,24 @@ void TForm1::ApplicationEvents1ShowHint(QString &HintStr, bool &CanShow, QWidget
     Q_UNUSED(CanShow);
     if (!HintControl)
         return;
-    for (int n = 1; n <= CalendarCount && n <= kMaxCalendars; ++n) {
+    for (int n = 1; n <= CalendarCount() && n <= kMaxCalendars; ++n) {
         TplCalendarForm *cal = CalForm[n];
         if (!cal)
             continue;
         if (HintControl == cal->Calendar || HintControl == cal->Panel ||
             (ABackForm[n] && HintControl == ABackForm[n])) {
-            const QSize size = StoredSize(cal, cal->size(), kMinShownCalendar);
+            const QSize size = StoredCalendarSize(Doc(), n);
             const QPoint at = ScrollBox->viewport()->mapFromGlobal(cal->pos());
             HintStr = CalendarHintText(n, size.width(), size.height(), at.x(), at.y());
             break;
         }
     }
-    for (TImage *photo : ImgPicture) {
-        if (HintControl == photo) {
-            const QSize size = StoredSize(photo, photo->size(), kMinShownPhoto);
-            HintStr = PhotoHintText(size.width(), size.height(), photo->x(), photo->y()) +
-                      PrintResolutionHint(photo->PixelSize(), PrintedDpi(photo->PixelSize(), size, Panel1->size(),
-                                                                         RadioGroupHoko->ItemIndex() == 1));
+    for (int i = 0; i < ImgPicture.size(); ++i) {
+        if (HintControl == ImgPicture[i]) {
+            const QSize size = StoredPhotoSize(Doc(), i);
+            const QSize pixels = ImgPicture[i]->PixelSize();
+            HintStr = PhotoHintText(size.width(), size.height(), ImgPicture[i]->x(), ImgPicture[i]->y()) +
+                      PrintResolutionHint(pixels, PrintedDpi(pixels, size, PaperSize(), Doc().paper.orientation == 1));
         }
     }
 }

@@ -2,12 +2,10 @@
 // the save question in front of anything that discards the arrangement, and
 // the caption that names the current file.
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTabWidget>
 
-#include "color_box.h"
 #include "data_folder.h"
 #include "dialog_start.h"
 #include "dialogs.h"
@@ -23,6 +21,7 @@ const QString kUntitled = QStringLiteral("無題");
 const QString kCaptionSuffix = QStringLiteral("-タマリエ");
 const QString kSaveDialogTitle = QStringLiteral("名前を付けて保存");
 const QString kOpenDialogTitle = QStringLiteral("開く");
+const QString kUndecodablePhotosMessage = QStringLiteral("次の画像を表示できません。枠とファイル名はそのまま残ります。");
 
 // "name(patterns)|patterns|..." as the file dialogs take it: "name(patterns)" entries.
 QString DialogFilters(const QString &filter)
@@ -60,8 +59,19 @@ bool TForm1::ScrolledToTop()
     return true;
 }
 
+void TForm1::NameCurrentFile(const QString &Path)
+{
+    CurrentIniFile = Path;
+    setWindowTitle((Path.isEmpty() ? kUntitled : TitleOf(Path)) + kCaptionSuffix);
+}
+
 void TForm1::ConfirmSave()
 {
+    // Nothing to lose: the document is the one in its file.
+    if (!History->Modified()) {
+        IsSaved = true;
+        return;
+    }
     IsSaved = false;
     const QString name = CurrentIniFile.isEmpty() ? kUntitled : TitleOf(CurrentIniFile);
     if (dialogs::Confirm(u'"' + name + u'"' + QStringLiteral("を保存しますか?"), this)) {
@@ -102,8 +112,7 @@ void TForm1::MenuSaveAsFileClick()
         return;
     }
     IsSaved = true;
-    CurrentIniFile = path;
-    setWindowTitle(TitleOf(path) + kCaptionSuffix);
+    NameCurrentFile(path);
     NoteRecentFile(path);
 }
 
@@ -141,23 +150,22 @@ bool TForm1::OpenWorkStateFile(const QString &path)
 {
     IsLoadingFile = true;
     PageControl1->setFocus(Qt::OtherFocusReason);
-    if (!LoadWorkState(path)) {
-        // What was applied before the error stays; the caption and the
-        // current file keep naming what they named.
+    QStringList undecodable;
+    if (!LoadWorkState(path, &undecodable)) {
+        // Nothing was applied: the arrangement, the caption and the current
+        // file are as they were.
         IsLoadingFile = false;
         return false;
     }
-    if (QFileInfo(path).isFile()) {
-        setWindowTitle(TitleOf(path) + kCaptionSuffix);
-        CurrentIniFile = path;
-        NoteRecentFile(path);
-    }
-    CheckBoxSameBackColor->setChecked(false);
-    ColorBoxYearMonthBackColor->setEnabled(true);
+    NameCurrentFile(path);
+    NoteRecentFile(path);
     repaint();
     PageControl1->setCurrentIndex(0);
     QApplication::processEvents();
     IsLoadingFile = false;
+    // Photos whose files cannot be shown keep their frames; one message names them all.
+    if (!undecodable.isEmpty())
+        dialogs::ShowMessage(kUndecodablePhotosMessage + u'\n' + undecodable.join(u'\n'), this);
     return true;
 }
 

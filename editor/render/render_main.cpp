@@ -1,21 +1,33 @@
-// tamarie-render: draws a work-state file as a picture or a PDF without
-// showing any window, exactly as the editor's own picture output draws it.
+// tamarie-render: draws a work-state file as a picture or a PDF without any
+// window, exactly as the editor's own picture output draws it: the file is
+// read into the editor's document, placed on the paper as it lay when the
+// file was saved, and painted.  Nothing it reads is ever written.
 #include "arrangement_capture.h"
 #include "arrangement_render.h"
+#include "day_cell_painter.h"
 #include "data_folder.h"
+#include "document_drawing.h"
+#include "document_file.h"
 #include "fonts.h"
+#include "holiday_list.h"
 #include "ini_update.h"
+#include "holidays.h"
+#include "ini_file.h"
 #include "paper_offset.h"
 #include "pdf_output.h"
 #include "picture_files.h"
-#include "platform/dialogs.h"
 #include "print_resolution.h"
+#include "platform/dialogs.h"
 #include "render_args.h"
-#include "screen_copies.h"
-#include "tform1.h"
+#include "work_state_format.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -30,6 +42,8 @@ void Err(const QString &text)
         std::fputc('\n', stderr);
 }
 
+const QString kUnreadable = QStringLiteral("作業状態ファイルを読み込めません。");
+
 // Photos too small for print, named once the output is written.
 void TellLowResolution(const Arrangement &arrangement)
 {
@@ -38,12 +52,34 @@ void TellLowResolution(const Arrangement &arrangement)
         Err(notice);
 }
 
-// The messages the editor would have shown in boxes.
-int ReportShown(const QString &fallback)
+// Where the editor's paper lies in its window when no saving recorded it:
+// below the menu bar, inside the paper's frame line (no window frames here).
+QPoint DefaultPaperOffset()
 {
-    const QStringList shown = dialogs::Shown();
-    Err(shown.isEmpty() ? fallback : shown.join(QLatin1Char('\n')));
-    return 1;
+    QMainWindow window;
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSize(9);
+    window.setFont(font);
+    window.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    return QPoint(0, window.menuBar()->sizeHint().height()) + kPaperDrawingOrigin;
+}
+
+// The editor's document at start, which a file leaves open where it says nothing.
+Document StartDocument()
+{
+    Document d;
+    DocumentCalendar first;
+    first.gridFont = DesignGridFont();
+    first.gridFont.setFamily(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
+    first.titleFont = first.gridFont;
+    d.calendars = {first};
+    d.calendarOrder = {1};
+    return d;
+}
+
+bool Damaged(const WorkStateFont &font)
+{
+    return font.status == FontRecordStatus::Unreadable || font.status == FontRecordStatus::TooShort;
 }
 
 } // namespace
@@ -72,40 +108,63 @@ int main(int argc, char *argv[])
         Err(render::Usage());
         return 2;
     }
-    const QString unreadable = QStringLiteral("作業状態ファイルを読み込めません。");
     if (!QFileInfo(request.workState).isFile())
-        return Err(request.workState + QLatin1Char('\n') + unreadable), 1;
+        return Err(request.workState + QLatin1Char('\n') + kUnreadable), 1;
     if (!request.config.isEmpty() && !QFileInfo(request.config).isFile())
         return Err(request.config + QStringLiteral("\n設定ファイルを読み込めません。")), 1;
-
-    // Message boxes become texts on standard error; nothing waits for a click.
+    // Messages a reading would show in boxes become texts on standard error.
     dialogs::BeginScript();
-    // Nothing is shown, so no copies for the screen are decoded.
-    ScreenCopies::Instance().SetEnabled(false);
-    // A renderer only reads: the settings the editor would note (recent
-    // files, dialog folders, the paper's place) are not written.
+    // A renderer only reads: no settings are noted anywhere.
     SetSharedIniWritesAllowed(false);
-    TForm1 form;
-    form.show();
-    QApplication::processEvents();
-    const QString config = request.config.isEmpty() ? ConfigIniPath(form.DataFolda) : request.config;
-    // Where the editor's frames put the paper when it saved; without a
-    // record, this program's own frames stand in for them.
-    const QPoint paperOffset = ReadPaperOffset(config).value_or(form.PaperOffsetInFrame());
-    if (!request.config.isEmpty()) {
-        form.DayData.SetConfigPath(request.config);
-        form.DayData.LoadConfig();
-        form.ShowHolidayWeekdays();
-        // Nothing the rendering does writes back to that file.
-        form.DayData.SetConfigPath(QString());
-    }
-    dialogs::ClearShown();
-    if (!form.OpenWorkStateFile(request.workState))
-        return ReportShown(request.workState + QLatin1Char('\n') + unreadable);
-    form.RestoreSavedPlaces(paperOffset);
 
-    const Arrangement arrangement = form.CaptureArrangement();
-    const CalendarPaintData data = form.PaintData();
+    // The user's day data and holiday list, read and never written back.
+    const QString config = request.config.isEmpty() ? ConfigIniPath(DataFolder()) : request.config;
+    TDayData dayData;
+    dayData.SetConfigPath(config);
+    dayData.LoadConfig();
+    dayData.SetConfigPath(QString());
+    THolidayListRead list = ReadHolidayListFile(DataFolder() + u'/' + QString::fromUtf16(kHolidayListFileName));
+    UseHolidayList(list.list ? std::move(*list.list) : THolidayList());
+
+    // The file and its font files, read whole.
+    IniFile ini;
+    if (!ini.Load(request.workState))
+        return Err(request.workState + QLatin1Char('\n') + kUnreadable), 1;
+    const Document start = StartDocument();
+    ScreenPlacement basis{false, QRect(0, 0, 1200, 900), QRect(0, 0, 400, 560), kPaperDrawingOrigin};
+    WorkState current = WorkStateOf(start, basis);
+    current.month = DateToValue(QDate::currentDate());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    WorkState state = ReadWorkState(ini, current, {screen ? screen->virtualGeometry() : QRect()});
+    state.commonFont = ReadCommonFontFile(request.workState);
+    ReadCalendarFontFiles(request.workState, state);
+    if (Damaged(state.commonFont))
+        return Err(FontRecordErrorMessage(CommonFontFilePath(request.workState), state.commonFont.status)), 1;
+    for (std::size_t n = 1; n <= state.calendars.size(); ++n)
+        if (Damaged(state.calendars[n - 1].font))
+            return Err(FontRecordErrorMessage(CalendarFontFilePath(request.workState, int(n)),
+                                              state.calendars[n - 1].font.status)),
+                   1;
+    if (state.commonFont.status == FontRecordStatus::Ok)
+        fonts::DrawAsFaceUsed(state.commonFont.record.Name);
+    for (const WorkStateCalendar &c : state.calendars)
+        if (c.font.status == FontRecordStatus::Ok)
+            fonts::DrawAsFaceUsed(c.font.record.Name);
+
+    // The paper as large as the file says, with the calendars on it where
+    // they stood on saving: the file keeps them in screen pixels, which the
+    // editor's frames put at the recorded offset from its window.
+    const QPoint offset = ReadPaperOffset(config).value_or(DefaultPaperOffset());
+    const ScreenPlacement placement{false, state.mainWindow, state.paper,
+                                    state.mainWindow.topLeft() + offset + state.paper.topLeft() - kPaperDrawingOrigin};
+    const Document document =
+        DocumentOf(state, placement, start,
+                   state.commonFont.status == FontRecordStatus::Ok && FontFaceInstalled(state.commonFont.record.Name));
+
+    const Arrangement arrangement = ArrangementOf(document, screen ? qRound(screen->logicalDotsPerInchY()) : 96);
+    DayDataCells cells(dayData);
+    const CalendarPaintData data{&cells, dayData.Weekdays};
+
     QString error;
     if (request.kind == render::OutputKind::Pdf) {
         if (!WriteArrangementPdf(request.out, arrangement, data, &error))

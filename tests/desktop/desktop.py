@@ -111,7 +111,7 @@ class Desktop:
             time.sleep(0.05)
         del before
         p = {"calendar": {}, "back": {}, "title": {}, "grid": {}, "widget": {}, "window": {}, "photo": {},
-             "caption": {}, "text": {}}
+             "caption": {}, "text": {}, "stack": []}
         with open(self.probe_file, encoding="utf-8") as f:
             for line in f:
                 if line.startswith(("caption ", "text ")):  # the rest of the line is the value
@@ -123,6 +123,9 @@ class Desktop:
                     p[parts[0]] = parts[1]
                 elif parts[0] in ("calendar", "back", "title", "grid", "photo"):
                     p[parts[0]][int(parts[1])] = tuple(int(v) for v in parts[2:])
+                elif parts[0] == "stack":  # photos bottom to top: index, x, y, w, h, file
+                    fields = line.rstrip("\n").split(" ", 6)
+                    p["stack"].append(tuple(int(v) for v in fields[1:6]) + (fields[6] if len(fields) > 6 else "",))
                 elif parts[0] in ("widget", "window"):
                     p[parts[0]][parts[1]] = tuple(int(v) for v in parts[2:])
         return p

@@ -152,14 +152,14 @@ TEST(PaperRelative, ResizeRoundTripBringsPhotosAndCalendarsBackAndNeverOffThePap
     // A photo almost as wide as the paper is cut on the smaller paper and
     // grows back on the larger one.
     const QRect photo(6, 10, 680, 479);
-    const PaperRelativeRect p = ToPaperRelative(photo, big);
+    const PaperPlace p = PlaceOf(photo, big);
     const QRect cut = PlacePhotoOnPaper(p, small);
     EXPECT_EQ(cut.width(), small.width() - kPhotoPaperMargin);
     EXPECT_EQ(PlacePhotoOnPaper(p, big), photo);
 
     // A calendar in the lower right keeps its place relative to the paper.
     const QRect calendar(333, 601, 350, 301);
-    const PaperRelativeRect c = ToPaperRelative(calendar, big);
+    const PaperPlace c = PlaceOf(calendar, big);
     const QRect onSmall = PlaceCalendarOnPaper(c, small);
     EXPECT_TRUE(QRect(QPoint(0, 0), small).contains(onSmall));
     const QRect back = PlaceCalendarOnPaper(c, big);
@@ -169,6 +169,6 @@ TEST(PaperRelative, ResizeRoundTripBringsPhotosAndCalendarsBackAndNeverOffThePap
     EXPECT_LE(std::abs(back.height() - calendar.height()), 1);
 
     // One hanging over the paper's edge is moved onto it.
-    const PaperRelativeRect over = ToPaperRelative(QRect(600, 900, 300, 200), big);
+    const PaperPlace over = PlaceOf(QRect(600, 900, 300, 200), big);
     EXPECT_TRUE(QRect(QPoint(0, 0), big).contains(PlaceCalendarOnPaper(over, big)));
 }

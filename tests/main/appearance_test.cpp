@@ -80,7 +80,7 @@ TEST_F(Appearance, BackgroundChosenWithoutMonthIsKeptForALaterChoice)
     const TColorValue old = f.CalForm[2]->Color();
     f.ColorBoxCalendarBackColor->SetSelected(kPink);
     EXPECT_EQ(Shown(kChoose), 1);
-    EXPECT_EQ(f.CalendarBackColor, kPink);
+    EXPECT_EQ(f.CalendarBackColor(), kPink);
     EXPECT_EQ(f.CalForm[2]->Color(), old);
     Pick(f.ComboBoxCalendarBackColorTekiyo, 2);
     EXPECT_EQ(f.CalForm[2]->Color(), kPink);
@@ -105,8 +105,8 @@ TEST_F(Appearance, ValuesAreStoredButNotAppliedWhileAFileLoads)
     f.ColorBoxYearMonthBackColor->SetSelected(kMint);
     f.TrackBarAlphaBlend->setValue(33);
     f.IsLoadingFile = false;
-    EXPECT_EQ(f.CalendarBackColor, kPink);
-    EXPECT_EQ(f.CalendarPanelColor, kMint);
+    EXPECT_EQ(f.CalendarBackColor(), kPink);
+    EXPECT_EQ(f.CalendarPanelColor(), kMint);
     EXPECT_EQ(f.LblFontName->palette().color(QPalette::Window), ValueToColor(kMint));
     EXPECT_EQ(f.CalForm[1]->Color(), oldBack);
     EXPECT_EQ(f.CalForm[1]->Panel->Color(), oldTitle);
@@ -121,7 +121,7 @@ TEST_F(Appearance, TitleBackgroundForAllMonths)
     f.ColorBoxYearMonthBackColor->SetSelected(kMint);
     for (int n = 1; n <= 3; ++n)
         EXPECT_EQ(f.CalForm[n]->Panel->Color(), kMint) << n;
-    EXPECT_EQ(f.CalendarPanelColor, kMint);
+    EXPECT_EQ(f.CalendarPanelColor(), kMint);
 }
 
 TEST_F(Appearance, SameBackColorGivesEachTitleItsOwnBackgroundUntilChosenAgain)
@@ -140,7 +140,7 @@ TEST_F(Appearance, SameBackColorGivesEachTitleItsOwnBackgroundUntilChosenAgain)
     EXPECT_EQ(f.CalForm[3]->Panel->Color(), f.CalForm[3]->Color());
     // The list and the preview show calendar 1's title colour.
     EXPECT_EQ(f.ColorBoxYearMonthBackColor->Selected(), back1);
-    EXPECT_EQ(f.CalendarPanelColor, back1);
+    EXPECT_EQ(f.CalendarPanelColor(), back1);
     EXPECT_EQ(f.LblFontName->palette().color(QPalette::Window), ValueToColor(back1));
 
     // A later background change does not recolour the title by itself.
@@ -223,7 +223,7 @@ TEST_F(Appearance, CancelledFontDialogChangesNoCalendar)
     const QFont before = f.CalForm[1]->Calendar->font();
     f.BtnCalendarFont->click();  // no answer queued: cancelled
     EXPECT_EQ(f.CalForm[1]->Calendar->font(), before);
-    EXPECT_TRUE(f.CalendarFont.FollowsCalendar1);
+    EXPECT_TRUE(f.Doc().settings.font.followsCalendar1);
 }
 
 TEST_F(Appearance, ConfirmedFontThenOkGivesEveryMonthThatFontAtWidthBasedSizes)
@@ -262,12 +262,12 @@ TEST_F(Appearance, FontListEntryAppliesTheCurrentFontWithoutTheDialog)
 TEST_F(Appearance, HolidayAndWeekdayTextColoursForOneMonth)
 {
     TForm1 &f = MakeWith(3);
-    const TColorValue holiday1 = f.HolidayTextColor[1];
+    const TColorValue holiday1 = f.HolidayTextColor(1);
     f.ColorBoxHolidayTextColor->SetSelected(kPink);
     EXPECT_EQ(Shown(kChoose), 1);
     Pick(f.ComboBoxHolidayTextColorTekiyo, 2);
-    EXPECT_EQ(f.HolidayTextColor[2], kPink);
-    EXPECT_EQ(f.HolidayTextColor[1], holiday1);
+    EXPECT_EQ(f.HolidayTextColor(2), kPink);
+    EXPECT_EQ(f.HolidayTextColor(1), holiday1);
 
     Pick(f.ComboBoxDayTextColorTekiyo, 3);
     f.ColorBoxDayTextColor->SetSelected(kMint);

@@ -11,11 +11,29 @@
 #include "back_form.h"
 #include "calendar_form.h"
 #include "dialogs.h"
+#include "input_state.h"
 #include "labeled_edit.h"
 #include "tform1.h"
 #include "support/temporary_home.h"
 
 namespace tamarie::testing {
+
+// Changes the document directly, as a file read or the window system would
+// (no step of the history).
+template <typename F> void ChangeDocument(TForm1 &f, F &&change)
+{
+    Document d = f.Doc();
+    change(d);
+    f.History->Adjust(d);
+}
+
+// The save question is asked only while the arrangement differs from its
+// file (always while it was never saved): its answer is queued only then.
+inline void AnswerSaveQuestion(TForm1 &f, bool yes)
+{
+    if (f.History->Modified())
+        dialogs::Answer(yes);
+}
 
 // Scrolls the main window's client area down; false when the window cannot be
 // made small enough to scroll.
@@ -66,7 +84,7 @@ protected:
         f.LECalendarYear->setText(QString::number(year));
         f.LECalendarMonth->setText(QString::number(month));
         f.LECalendarMonths->setText(QString::number(months));
-        dialogs::Answer(false);
+        AnswerSaveQuestion(f, false);
         f.BtnOKClick();
         return f;
     }
@@ -76,6 +94,21 @@ protected:
 
     TemporaryHome home;
     std::unique_ptr<TForm1> form;
+};
+
+// The same with the pointer and the keyboard scripted (input_state.h).
+class ScriptedInputTest : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        input::BeginScript();
+    }
+    void TearDown() override
+    {
+        input::EndScript();
+        EditorTest::TearDown();
+    }
 };
 
 } // namespace tamarie::testing

@@ -90,11 +90,11 @@ TEST_F(FileDrops, DroppedPhotoIsAddedAroundTheDropPointAndOtherFilesAreRefused)
     text.close();
     EXPECT_FALSE(Drop(f, {text.fileName()}, QPoint(50, 50)));
 
-    const int before = f.ImgCount;
+    const int before = f.ImgCount();
     ASSERT_TRUE(Drop(f, {photo}, QPoint(150, 220)));
-    ASSERT_EQ(f.ImgCount, before + 1);
-    EXPECT_EQ(f.SelectedImgPictureNo, before);
-    EXPECT_EQ(f.ImageFileName[before], photo);
+    ASSERT_EQ(f.ImgCount(), before + 1);
+    EXPECT_EQ(f.SelectedImgPictureNo(), before);
+    EXPECT_EQ(f.ImageFileName()[before], photo);
     TImage *added = f.ImgPicture[before];
     ASSERT_TRUE(WaitForScreenCopies());
     EXPECT_EQ(added->PixelSize(), wide.size());
@@ -109,13 +109,13 @@ TEST_F(FileDrops, DroppedWorkStateOpensThroughTheSaveQuestion)
     const QString plan = PathOf("plan.ini");
     ASSERT_TRUE(SaveAs(f, plan));
     Ok(f, "2025", "4", "1");
-    ASSERT_EQ(f.CalendarCount, 1);
+    ASSERT_EQ(f.CalendarCount(), 1);
 
     dialogs::ClearShown();
     dialogs::Answer(false);
     ASSERT_TRUE(Drop(f, {plan}, QPoint(100, 100)));
     EXPECT_EQ(dialogs::Shown(), QStringList{kUntitledQuestion});
-    EXPECT_EQ(f.CalendarCount, 3);
+    EXPECT_EQ(f.CalendarCount(), 3);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("plan-タマリエ"));
 }
 

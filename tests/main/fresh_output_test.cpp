@@ -66,9 +66,8 @@ TEST_F(FreshOutput, PicturePdfAndRenderCommandAgreeWithTheScreenSizedPicture)
     light.fill(qRgb(235, 230, 200));
     const QString photo = out.filePath(QStringLiteral("light.png"));
     ASSERT_TRUE(light.save(photo));
-    f.Image1->ShowPhoto(photo);
+    ChangeDocument(f, [&](Document &d) { d.photos[0].fileName = photo; });
     f.Image1->setGeometry(f.Panel1->rect());
-    f.ImageFileName[0] = photo;
     QCoreApplication::processEvents();
 
     f.RadioGroupOutput->SetItemIndex(1);  // "画面どおり"

@@ -27,23 +27,13 @@
 #include "wheel_steps.h"
 
 using namespace tamarie;
-using tamarie::testing::EditorTest;
+using tamarie::testing::ChangeDocument;
+using tamarie::testing::ScriptedInputTest;
 
 namespace {
 
-class Layout : public EditorTest {
+class Layout : public ScriptedInputTest {
 protected:
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        input::BeginScript();
-    }
-    void TearDown() override
-    {
-        input::EndScript();
-        EditorTest::TearDown();
-    }
-
     TForm1 &MakeWith(int count)
     {
         TForm1 &f = Make();
@@ -69,6 +59,16 @@ protected:
         loop.exec();
     }
 
+    // A layout of the paper would now move the photo and calendar 1: where
+    // resizes place them from differs from where they are.
+    static void MisplaceForALayout(TForm1 &f)
+    {
+        ChangeDocument(f, [](Document &d) {
+            d.photos[0].scaleFrom = PlaceOf(QRect(1, 2, 30, 40), d.paper.layoutSize);
+            d.calendars[0].scaleFrom = PlaceOf(QRect(3, 4, 50, 60), d.paper.layoutSize);
+        });
+    }
+
     // Pointer on calendar n's title, which has the focus.
     void AimAtTitle(int n)
     {
@@ -79,7 +79,7 @@ protected:
     // Pointer on the selected photo, the settings pages focused.
     void AimAtPhoto()
     {
-        TImage *photo = form->ImgPicture[form->SelectedImgPictureNo];
+        TImage *photo = form->ImgPicture[form->SelectedImgPictureNo()];
         input::SetFocusWidget(form->PageControl1);
         input::SetCursorPos(photo->mapToGlobal(QPoint(2, 2)));
     }
@@ -108,15 +108,14 @@ TEST_F(Layout, ResizeScalesPhotosWithThePaper)
     Settle(f);
     if (f.ClientWidth() != 1600 || f.ClientHeight() != 850)
         GTEST_SKIP() << "the window system did not give the requested client area";
-    f.CurrentPanelWidth = 500;
-    f.CurrentPanelHeight = 700;
+    ChangeDocument(f, [](Document &d) { d.paper.layoutSize = QSize(500, 700); });
     f.Image1->setGeometry(50, 40, 300, 200);
     f.FormResize();
     EXPECT_EQ(f.Panel1->size(), QSize(607, 850));
     EXPECT_EQ(f.PanelConfig->x(), 1600 - f.PanelConfig->width() - 10);
     EXPECT_EQ(f.Image1->geometry(), QRect(61, 49, 364, 243));
-    EXPECT_EQ(f.CurrentPanelWidth, 607);
-    EXPECT_EQ(f.CurrentPanelHeight, 850);
+    EXPECT_EQ(f.CurrentPanelWidth(), 607);
+    EXPECT_EQ(f.CurrentPanelHeight(), 850);
 }
 
 TEST_F(Layout, ResizeLaysOutOnceItHasSettled)
@@ -134,7 +133,7 @@ TEST_F(Layout, ResizeLaysOutOnceItHasSettled)
         ResizePaperLayout(QSize(f.ClientWidth(), f.ClientHeight()), f.PanelConfig->width(), PaperOrientation::Portrait)
             .paper;
     EXPECT_EQ(f.Panel1->size(), expected);
-    EXPECT_EQ(QSize(f.CurrentPanelWidth, f.CurrentPanelHeight), expected);
+    EXPECT_EQ(QSize(f.CurrentPanelWidth(), f.CurrentPanelHeight()), expected);
 }
 
 TEST_F(Layout, MinimisingAndRestoringChangesNothing)
@@ -142,7 +141,7 @@ TEST_F(Layout, MinimisingAndRestoringChangesNothing)
     TForm1 &f = Make();
     QCoreApplication::processEvents();
     Settle(f);
-    f.CurrentPanelWidth = 300;  // a layout now would scale everything
+    MisplaceForALayout(f);  // a layout now would move the photo
     const QSize paper = f.Panel1->size();
     const QRect photo = f.Image1->geometry();
     f.setWindowState(Qt::WindowMinimized);
@@ -155,27 +154,26 @@ TEST_F(Layout, MinimisingAndRestoringChangesNothing)
     EXPECT_FALSE(f.IsMinimized);
     EXPECT_EQ(f.Panel1->size(), paper);
     EXPECT_EQ(f.Image1->geometry(), photo);
-    EXPECT_EQ(f.CurrentPanelWidth, 300);
 }
 
 TEST_F(Layout, FirstResizeAfterRestoringIsSkipped)
 {
     TForm1 &f = Make();
-    f.CurrentPanelWidth = 300;
+    MisplaceForALayout(f);
     const QSize paper = f.Panel1->size();
+    const QRect photo = f.Image1->geometry();
     f.IsMinimized = true;  // restored from the task bar
     f.FormResize();
     EXPECT_FALSE(f.IsMinimized);
     EXPECT_EQ(f.Panel1->size(), paper);
-    EXPECT_EQ(f.CurrentPanelWidth, 300);
+    EXPECT_EQ(f.Image1->geometry(), photo);
 }
 
 TEST_F(Layout, OrientationFitsButNeverScales)
 {
     TForm1 &f = MakeWith(2);
-    f.CurrentPanelWidth = 10;  // scaling would be visible at once
-    f.CurrentPanelHeight = 10;
     f.CalForm[1]->resize(120, 100);
+    MisplaceForALayout(f);  // scaling would be visible at once
     const QPoint pos1 = f.CalForm[1]->pos();
     f.RadioGroupHoko->SetItemIndex(1);
     f.RadioGroupHokoClick();
@@ -187,7 +185,7 @@ TEST_F(Layout, OrientationFitsButNeverScales)
                   .paper);
     EXPECT_EQ(f.CalForm[1]->size(), QSize(120, 100));
     EXPECT_EQ(f.CalForm[1]->pos(), pos1);
-    EXPECT_EQ(f.CurrentPanelWidth, paper.width());
+    EXPECT_EQ(f.CurrentPanelWidth(), paper.width());
 
     // Back to portrait: a calendar wider than the paper is cut to its width
     // and laid out again, with its backing window.
@@ -283,10 +281,10 @@ TEST_F(Layout, WheelWithZeroDistanceOrNoPhotoDoesNothing)
     f.MouseWheelStep(0);
     EXPECT_EQ(f.Image1->size(), QSize(100, 80));
     f.BtnDeletePictureClickFrom(nullptr);
-    ASSERT_EQ(f.ImgCount, 0);
+    ASSERT_EQ(f.ImgCount(), 0);
     input::SetCursorPos(f.Panel1->mapToGlobal(QPoint(5, 5)));
     f.MouseWheelStep(-120);  // nothing to resize, nothing breaks
-    EXPECT_EQ(f.SelectedImgPictureNo, -1);
+    EXPECT_EQ(f.SelectedImgPictureNo(), -1);
 }
 
 TEST_F(Layout, SameSizeSpreadsOneNotchToEveryCalendar)
@@ -377,10 +375,10 @@ TEST_F(Layout, AddPictureThenCancelLeavesANewEmptySelectedPhoto)
     TForm1 &f = Make();
     const QPixmap thumb = f.ImgThumbnail->pixmap();
     f.BtnAddPicture->click();  // no file answer queued: the dialog is cancelled
-    EXPECT_EQ(f.ImgCount, 2);
-    EXPECT_EQ(f.SelectedImgPictureNo, 1);
+    EXPECT_EQ(f.ImgCount(), 2);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 1);
     EXPECT_EQ(f.ImgPicture[1]->geometry(), QRect(0, 0, 200, 150));
-    EXPECT_TRUE(f.ImageFileName[1].isEmpty());
+    EXPECT_TRUE(f.ImageFileName()[1].isEmpty());
     EXPECT_EQ(f.ImgThumbnail->pixmap().cacheKey(), thumb.cacheKey());
     EXPECT_EQ(dialogs::Shown().size(), 1);  // the picture dialog was asked
 }
@@ -389,21 +387,21 @@ TEST_F(Layout, AddPictureFromTheReaderOpensNoDialog)
 {
     TForm1 &f = Make();
     f.BtnAddPictureClickFrom(nullptr);
-    EXPECT_EQ(f.ImgCount, 2);
+    EXPECT_EQ(f.ImgCount(), 2);
     EXPECT_TRUE(dialogs::Shown().isEmpty());
 }
 
 TEST_F(Layout, DeleteAsksWithTheFileNameAndNoKeepsThePhoto)
 {
     TForm1 &f = Make();
-    f.ImageFileName[0] = QStringLiteral("/somewhere/Data/fukurouoyako_fm.jpg");
+    ChangeDocument(f, [](Document &d) { d.photos[0].fileName = QStringLiteral("/somewhere/Data/fukurouoyako_fm.jpg"); });
     f.BtnDeletePicture->click();  // no answer: No
     EXPECT_EQ(dialogs::Shown(), QStringList{QString::fromUtf8("画像\"fukurouoyako_fm\"を削除しますか?")});
-    EXPECT_EQ(f.ImgCount, 1);
+    EXPECT_EQ(f.ImgCount(), 1);
     dialogs::Answer(true);
     f.BtnDeletePicture->click();
-    EXPECT_EQ(f.ImgCount, 0);
-    EXPECT_EQ(f.SelectedImgPictureNo, -1);
+    EXPECT_EQ(f.ImgCount(), 0);
+    EXPECT_EQ(f.SelectedImgPictureNo(), -1);
     EXPECT_TRUE(f.ImgThumbnail->pixmap().isNull());
     // Nothing selected: change and delete do nothing, not even ask.
     dialogs::ClearShown();
@@ -423,7 +421,7 @@ TEST_F(Layout, ReplacingAPictureUpdatesTheThumbnailAndFitsItWithinTheFrame)
     const QRect bounds = f.Image1->geometry();
     dialogs::AnswerFile(path);
     f.BtnLoadPicture->click();
-    EXPECT_EQ(f.ImageFileName[0], path);
+    EXPECT_EQ(f.ImageFileName()[0], path);
     EXPECT_EQ(f.Image1->geometry(), FittedFrame(QSize(40, 30), bounds));
     EXPECT_EQ(f.Image1->PixelSize(), QSize(40, 30));
     ASSERT_TRUE(WaitForScreenCopies());

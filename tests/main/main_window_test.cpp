@@ -57,9 +57,15 @@ TEST_F(MainWindowCreate, CaptionMenusAndPopupTexts)
     TForm1 &f = Make(false);
     EXPECT_EQ(f.windowTitle(), QString("無題-タマリエ"));
     const QList<QAction *> top = f.menuBar()->actions();
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), QString("ファイル(&F)"));
-    EXPECT_EQ(top[1]->text(), QString("ヘルプ(&H)"));
+    EXPECT_EQ(top[1]->text(), QString("編集(&E)"));
+    EXPECT_EQ(top[2]->text(), QString("ヘルプ(&H)"));
+    // Nothing to undo or redo yet.
+    EXPECT_EQ(f.MenuUndo->text(), QString("元に戻す(&U)"));
+    EXPECT_EQ(f.MenuRedo->text(), QString("やり直し(&R)"));
+    EXPECT_FALSE(f.MenuUndo->isEnabled());
+    EXPECT_FALSE(f.MenuRedo->isEnabled());
     QStringList file;
     for (QAction *a : f.MenuFile->actions())
         file << (a->isSeparator() ? QString("-") : a->text());
@@ -171,22 +177,22 @@ TEST_F(MainWindowCreate, EditorStateAfterCreation)
     EXPECT_TRUE(f.IsStart);
     EXPECT_FALSE(f.IsLoadingFile);
     EXPECT_TRUE(f.CurrentIniFile.isEmpty());
-    EXPECT_EQ(f.CalendarCount, 1);
-    EXPECT_EQ(f.CalendarBackColor, clWhite);
-    EXPECT_EQ(f.CalendarPanelColor, clMoneyGreen);
-    EXPECT_EQ(f.CurrentPanelWidth, 400);
-    EXPECT_EQ(f.CurrentPanelHeight, 560);
-    EXPECT_EQ(f.ImgCount, 1);
+    EXPECT_EQ(f.CalendarCount(), 1);
+    EXPECT_EQ(f.CalendarBackColor(), clWhite);
+    EXPECT_EQ(f.CalendarPanelColor(), clMoneyGreen);
+    EXPECT_EQ(f.CurrentPanelWidth(), 400);
+    EXPECT_EQ(f.CurrentPanelHeight(), 560);
+    EXPECT_EQ(f.ImgCount(), 1);
     ASSERT_EQ(f.ImgPicture.size(), 1);
     EXPECT_EQ(f.ImgPicture[0], f.Image1);
     EXPECT_EQ(f.Image1->geometry(), QRect(0, 0, 385, 280));
-    EXPECT_EQ(f.SelectedImgPictureNo, 0);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 0);
     EXPECT_EQ(f.Folda, QCoreApplication::applicationDirPath());
-    ASSERT_EQ(f.ImageFileName.size(), 1);
-    EXPECT_EQ(f.ImageFileName[0], f.Folda + "/Data/fukurouoyako_fm.jpg");
-    EXPECT_EQ(f.HolidayTextColor[1], 255);
+    ASSERT_EQ(f.ImageFileName().size(), 1);
+    EXPECT_EQ(f.ImageFileName()[0], f.Folda + "/Data/fukurouoyako_fm.jpg");
+    EXPECT_EQ(f.HolidayTextColor(1), 255);
     for (int n = 2; n <= 12; ++n)
-        EXPECT_EQ(f.HolidayTextColor[n], 0) << n;
+        EXPECT_EQ(f.HolidayTextColor(n), 0) << n;
     for (int n = 1; n <= 12; ++n) {
         EXPECT_EQ(f.CalForm[n], nullptr);
         EXPECT_EQ(f.ABackForm[n], nullptr);
@@ -284,8 +290,8 @@ TEST_F(FirstShowing, EndsStartUpWithCalendarOneOverTheLowerHalf)
     const QSize paper = ResizePaperLayout(QSize(cw, ch), f.PanelConfig->width(), PaperOrientation::Portrait).paper;
     const int pw = paper.width(), ph = paper.height();
     EXPECT_EQ(f.Panel1->size(), QSize(pw, ph));
-    EXPECT_EQ(f.CurrentPanelWidth, pw);
-    EXPECT_EQ(f.CurrentPanelHeight, ph);
+    EXPECT_EQ(f.CurrentPanelWidth(), pw);
+    EXPECT_EQ(f.CurrentPanelHeight(), ph);
     EXPECT_EQ(f.Image1->geometry(), QRect(6, 0, pw - 15, ph / 2));
 
     // Calendar 1 across the lower half of the paper, its backing window behind.
@@ -294,7 +300,7 @@ TEST_F(FirstShowing, EndsStartUpWithCalendarOneOverTheLowerHalf)
     EXPECT_EQ(cal->pos(), ClientToScreen(QPoint(f.Panel1->x(), ph / 2 + 5)) + QPoint(8, 0));
     EXPECT_EQ(f.ABackForm[1]->geometry(), cal->frameGeometry());
 
-    EXPECT_EQ(f.CalendarBackColor, clSkyBlue);
+    EXPECT_EQ(f.CalendarBackColor(), clSkyBlue);
     EXPECT_EQ(cal->Color(), clSkyBlue);
     EXPECT_EQ(cal->TransparentColorValue(), clSkyBlue);
     EXPECT_EQ(cal->Calendar->Color(), clSkyBlue);
@@ -314,7 +320,7 @@ TEST_F(FirstShowing, CalendarOneShowsTheCurrentMonthWithItsOwnTitle)
     // No month title is written at start: the window keeps its own.
     EXPECT_EQ(cal->Panel->Caption(), Today("yyyy") + "年 " + Today("M") + "月");
     // The calendars' font follows calendar 1's grid, in the interface face.
-    EXPECT_TRUE(f.CalendarFont.FollowsCalendar1);
+    EXPECT_TRUE(f.Doc().settings.font.followsCalendar1);
     EXPECT_EQ(cal->Calendar->font().family(), f.LblFontName->text());
     EXPECT_EQ(cal->Panel->font().family(), f.LblFontName->text());
     EXPECT_EQ(f.CalendarFontFace().family(), f.LblFontName->text());

@@ -46,7 +46,7 @@ TEST_F(PhotoCommands, PicturesKeepTheirProportionsAndTurnsAreKeptInTheFile)
     // 画像追加 with a portrait picture: 3:4 within 200 x 150, centred.
     dialogs::AnswerFile(Picture(QStringLiteral("portrait.png"), QSize(300, 400)));
     f.BtnAddPicture->click();
-    TImage *photo = f.ImgPicture[f.SelectedImgPictureNo];
+    TImage *photo = f.ImgPicture[f.SelectedImgPictureNo()];
     EXPECT_EQ(photo->geometry(), QRect(44, 0, 112, 150));
     // 画像変更 with a landscape one: 4:3 within that frame, centred.
     dialogs::AnswerFile(Picture(QStringLiteral("landscape.png"), QSize(400, 300)));
@@ -58,6 +58,13 @@ TEST_F(PhotoCommands, PicturesKeepTheirProportionsAndTurnsAreKeptInTheFile)
     EXPECT_EQ(photo->QuarterTurns(), 1);
     EXPECT_EQ(photo->PixelSize(), QSize(300, 400));
     EXPECT_EQ(photo->geometry(), QRect(58, 19, 84, 112));
+    // One step, undone and done again.
+    EXPECT_EQ(f.History->Stack()->undoText(), QStringLiteral("右に90°回転"));
+    f.History->Stack()->undo();
+    EXPECT_EQ(photo->QuarterTurns(), 0);
+    EXPECT_EQ(photo->geometry(), QRect(44, 33, 112, 84));
+    f.History->Stack()->redo();
+    EXPECT_EQ(photo->geometry(), QRect(58, 19, 84, 112));
     // Squashed by hand, then 元の縦横比に戻す: the height from the width.
     photo->setGeometry(58, 19, 84, 50);
     Popup(f, QStringLiteral("元の縦横比に戻す"));
@@ -67,13 +74,13 @@ TEST_F(PhotoCommands, PicturesKeepTheirProportionsAndTurnsAreKeptInTheFile)
     EXPECT_EQ(photo->QuarterTurns(), 3);
 
     // Kept under a key the Windows program does not read; none when not turned.
-    const int index = f.SelectedImgPictureNo;
+    const int index = f.SelectedImgPictureNo();
     const QString plan = dir.filePath(QStringLiteral("plan.ini"));
     ASSERT_TRUE(SaveAs(f, plan));
     IniFile ini(plan);
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("Image%1").arg(index), QStringLiteral("Rotation"), -1), 270);
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Image0"), QStringLiteral("Rotation")));
-    f.ImgPicture[index]->ShowPhoto(QString());
+    ChangeDocument(f, [&](Document &d) { d.photos[index].quarterTurns = 0; });
     Open(f, plan);
     EXPECT_EQ(f.ImgPicture[index]->QuarterTurns(), 3);
     EXPECT_EQ(f.ImgPicture[0]->QuarterTurns(), 0);

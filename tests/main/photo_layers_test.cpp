@@ -1,16 +1,27 @@
+// The photo layers on the paper: adding, replacing, deleting, selecting,
+// dragging and stacking, each a change of the document that the photo
+// controls and the thumbnail then show.
 #include "photo_layers.h"
 
 #include "dialogs.h"
+#include "editor_fixture.h"
 #include "photo_frames.h"
+#include "photo_decoder.h"
+#include "labeled_edit.h"
 #include "photo_image.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tamarie;
+using tamarie::testing::ChangeDocument;
 
 namespace {
 
@@ -21,64 +32,42 @@ QImage Solid(QColor c, int w = 8, int h = 6)
     return img;
 }
 
-// The editor-state fields the layers work on, with a paper to hold them.
-struct Fixture : ::testing::Test {
-    TPhotoList Photos;
-    QVector<TImage *> &ImgPicture = Photos.ImgPicture;
-    QVector<QString> &ImageFileName = Photos.ImageFileName;
-    int &ImgCount = Photos.ImgCount;
-    int &SelectedImgPictureNo = Photos.SelectedImgPictureNo;
-    QPoint Image1MouseDownPoint;
-    std::unique_ptr<QWidget> paper;
-    std::unique_ptr<TPhotoLayers> layers;
-    int thumbnails = 0;
-    QImage thumbnail;
-    int focusCalls = 0;
+struct Fixture : tamarie::testing::EditorTest {
     QTemporaryDir dir;
 
-    void SetUp() override
+    // Three photos with distinct pictures, bounds and names, none selected
+    // but photo 0.
+    TForm1 &MakeThree()
     {
-        paper = std::make_unique<QWidget>();
-        paper->resize(500, 700);
-        paper->show();
-        layers = std::make_unique<TPhotoLayers>(paper.get(), Photos, Image1MouseDownPoint);
-        layers->ShowThumbnail = [this](const QImage &img) {
-            ++thumbnails;
-            thumbnail = img;
-        };
-        layers->FocusSettings = [this] { ++focusCalls; };
-        dialogs::BeginScript();
-    }
-    void TearDown() override
-    {
-        dialogs::EndScript();
-        layers.reset();
-        paper.reset();
-    }
-
-    // Three photos with distinct pictures, bounds and names.
-    void MakeThree()
-    {
+        TForm1 &f = Make();
         const QColor colors[] = {Qt::red, Qt::green, Qt::blue};
-        for (int i = 0; i < 3; ++i) {
-            layers->Add();
-            ASSERT_TRUE(Solid(colors[i]).save(P(i)));
-            ImgPicture[i]->ShowPhoto(P(i));
-            ImgPicture[i]->setGeometry(10 * i, 20 * i, 100 + i, 50 + i);
-            ImageFileName[i] = P(i);
-        }
-        ASSERT_TRUE(WaitForScreenCopies());
+        ChangeDocument(f, [&](Document &d) {
+            while (d.PhotoCount() > 0)
+                RemovePhoto(d, 0);
+            for (int i = 0; i < 3; ++i) {
+                const QString path = dir.filePath(QStringLiteral("p%1.png").arg(i));
+                Solid(colors[i]).save(path);
+                const PaperPlace place = PlaceOf(QRect(10 * i, 20 * i, 100 + i, 50 + i), d.paper.layoutSize);
+                AddPhoto(d, {path, place, place, 0});
+            }
+            d.selectedPhoto = 0;
+        });
+        EXPECT_TRUE(WaitForScreenCopies());
+        return f;
     }
-    QString P(int i) const { return dir.filePath(QStringLiteral("p%1.png").arg(i)); }
-
-    // The colour photo i shows once its copy for the screen is ready.
-    QColor Shows(int i)
+    // The colour a photo shows once its copy for the screen is ready.
+    static QColor PictureColour(const TImage *photo)
     {
         EXPECT_TRUE(WaitForScreenCopies());
-        const QImage copy = ImgPicture[i]->ScreenCopy();
+        const QImage copy = photo->ScreenCopy();
         return copy.isNull() ? QColor() : copy.pixelColor(0, 0);
     }
-
+    static QColor ThumbnailColour(const TForm1 &f)
+    {
+        EXPECT_TRUE(WaitForScreenCopies());
+        const QImage t = f.ImgThumbnail->pixmap().toImage();
+        return t.isNull() ? QColor() : QColor(t.pixel(t.width() / 2, t.height() / 2));
+    }
     QString Write(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
@@ -87,21 +76,24 @@ struct Fixture : ::testing::Test {
         f.write(bytes);
         return path;
     }
-
     // The photos in stacking order, bottom first.
-    QVector<TImage *> Stacking() const
+    static QVector<TImage *> Stacking(const TForm1 &f)
     {
         QVector<TImage *> order;
-        for (QObject *c : paper->children())
+        for (QObject *c : f.Panel1->children())
             if (auto *p = qobject_cast<TImage *>(c))
                 order << p;
         return order;
     }
-
-    void Send(TImage *photo, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+    static void Send(TImage *photo, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         QMouseEvent e(type, QPointF(pos), QPointF(photo->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(photo, &e);
+    }
+    static void Select(TForm1 &f, int i)
+    {
+        Send(f.ImgPicture[i], QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton, Qt::LeftButton);
+        Send(f.ImgPicture[i], QEvent::MouseButtonRelease, QPoint(1, 1), Qt::LeftButton, Qt::NoButton);
     }
 };
 
@@ -143,86 +135,71 @@ QByteArray PngHeaderOnly(int width, int height)
 
 TEST_F(Fixture, AddGivesEmptySelectedPhotoInFrontWithoutTouchingTheThumbnail)
 {
-    MakeThree();
-    layers->Select(1);
-    thumbnails = 0;
-    const int index = layers->Add();
-    EXPECT_EQ(index, 3);
-    EXPECT_EQ(ImgCount, 4);
-    EXPECT_EQ(ImgPicture.size(), 4);
-    EXPECT_EQ(ImageFileName.size(), 4);
-    EXPECT_EQ(SelectedImgPictureNo, 3);
-    EXPECT_EQ(ImgPicture[3]->geometry(), QRect(0, 0, 200, 150));
-    EXPECT_EQ(ImgPicture[3]->Tag, 3);
-    EXPECT_TRUE(ImgPicture[3]->FileName().isEmpty());
-    EXPECT_TRUE(ImageFileName[3].isEmpty());
-    EXPECT_EQ(ImgPicture[3]->parentWidget(), paper.get());
-    EXPECT_EQ(Stacking().last(), ImgPicture[3]);
-    EXPECT_EQ(thumbnails, 0);
+    TForm1 &f = MakeThree();
+    Select(f, 1);
+    f.BtnAddPictureClickFrom(nullptr);
+    EXPECT_EQ(f.ImgCount(), 4);
+    EXPECT_EQ(f.ImgPicture.size(), 4);
+    EXPECT_EQ(f.ImageFileName().size(), 4);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 3);
+    EXPECT_EQ(f.ImgPicture[3]->geometry(), QRect(0, 0, 200, 150));
+    EXPECT_EQ(f.ImgPicture[3]->Tag, 3);
+    EXPECT_TRUE(f.ImgPicture[3]->FileName().isEmpty());
+    EXPECT_TRUE(f.ImageFileName()[3].isEmpty());
+    EXPECT_EQ(f.ImgPicture[3]->parentWidget(), f.Panel1);
+    EXPECT_EQ(Stacking(f).last(), f.ImgPicture[3]);
+    EXPECT_EQ(ThumbnailColour(f), QColor(Qt::green));
 }
 
 TEST_F(Fixture, ReplaceDecodesByContentWhateverTheExtension)
 {
-    MakeThree();
-    layers->Select(1);
+    TForm1 &f = MakeThree();
+    Select(f, 1);
     const QString path = dir.filePath(QStringLiteral("really_a_png.jpg"));
     ASSERT_TRUE(Solid(Qt::yellow, 30, 20).save(path, "PNG"));
-    const QRect bounds = ImgPicture[1]->geometry();
-    EXPECT_TRUE(layers->Replace(path));
-    EXPECT_EQ(ImgPicture[1]->PixelSize(), QSize(30, 20));
-    EXPECT_EQ(Shows(1), QColor(Qt::yellow));
-    EXPECT_EQ(ImgPicture[1]->geometry(), FittedFrame(QSize(30, 20), bounds));  // its proportions within the frame
-    EXPECT_EQ(ImageFileName[1], path);
-    EXPECT_FALSE(ImgPicture[1]->isHidden());
-    EXPECT_EQ(thumbnail.size(), QSize(30, 20));
-    EXPECT_TRUE(dialogs::Shown().isEmpty());
+    const QRect bounds = f.ImgPicture[1]->geometry();
+    dialogs::AnswerFile(path);
+    f.BtnLoadPictureClick();
+    EXPECT_EQ(f.ImgPicture[1]->PixelSize(), QSize(30, 20));
+    EXPECT_EQ(PictureColour(f.ImgPicture[1]), QColor(Qt::yellow));
+    EXPECT_EQ(f.ImgPicture[1]->geometry(), FittedFrame(QSize(30, 20), bounds));  // fitted within the frame it had
+    EXPECT_EQ(f.ImageFileName()[1], path);
+    EXPECT_FALSE(f.ImgPicture[1]->isHidden());
+    EXPECT_EQ(ThumbnailColour(f), QColor(Qt::yellow));
+    EXPECT_EQ(dialogs::Shown().size(), 1);  // the dialog only
 }
 
 TEST_F(Fixture, ReplaceReadsBitmapJpegAndTiff)
 {
-    layers->Add();
+    TForm1 &f = MakeThree();
     for (const char *format : {"BMP", "JPEG", "TIFF"}) {
         const QString path = dir.filePath(QStringLiteral("pic.%1").arg(QString::fromLatin1(format).toLower()));
         ASSERT_TRUE(Solid(Qt::white, 16, 12).save(path, format));
-        EXPECT_TRUE(layers->Replace(path)) << format;
-        EXPECT_EQ(ImgPicture[0]->PixelSize(), QSize(16, 12));
-        EXPECT_EQ(Shows(0), QColor(Qt::white));
+        dialogs::AnswerFile(path);
+        f.BtnLoadPictureClick();
+        EXPECT_EQ(f.ImgPicture[0]->PixelSize(), QSize(16, 12)) << format;
     }
 }
 
-TEST_F(Fixture, UndecodableFileKeepsPictureAndNameAndShowsTheDecoderMessage)
+TEST_F(Fixture, UndecodableMissingOrHugeFilesKeepPictureAndNameAndShowAMessage)
 {
-    MakeThree();
-    layers->Select(2);
-    thumbnails = 0;
-    const QString path = Write(QStringLiteral("broken.png"), QByteArray("not a picture at all"));
-    EXPECT_FALSE(layers->Replace(path));
-    EXPECT_EQ(Shows(2), QColor(Qt::blue));
-    EXPECT_EQ(ImageFileName[2], P(2));
-    EXPECT_FALSE(ImgPicture[2]->isHidden());
-    EXPECT_EQ(thumbnails, 0);
-    ASSERT_EQ(dialogs::Shown().size(), 1);
-    EXPECT_FALSE(dialogs::Shown().first().isEmpty());
-}
-
-TEST_F(Fixture, MissingFileShowsAMessage)
-{
-    layers->Add();
-    EXPECT_FALSE(layers->Replace(dir.filePath(QStringLiteral("nowhere.jpg"))));
-    EXPECT_EQ(dialogs::Shown().size(), 1);
-    EXPECT_TRUE(ImageFileName[0].isEmpty());
-}
-
-TEST_F(Fixture, HugePictureIsRefusedWithAClearMessage)
-{
-    MakeThree();
-    layers->Select(0);
-    const QString path = Write(QStringLiteral("huge.png"), PngHeaderOnly(40000, 40000));
-    EXPECT_FALSE(layers->Replace(path));
-    ASSERT_EQ(dialogs::Shown().size(), 1);
-    EXPECT_EQ(dialogs::Shown().first(), PhotoTooLargeMessage(40000, 40000));
-    EXPECT_TRUE(dialogs::Shown().first().contains(QStringLiteral("40000")));
-    EXPECT_EQ(Shows(0), QColor(Qt::red));
+    TForm1 &f = MakeThree();
+    Select(f, 2);
+    const QString broken = Write(QStringLiteral("broken.png"), QByteArray("not a picture at all"));
+    const QString huge = Write(QStringLiteral("huge.png"), PngHeaderOnly(40000, 40000));
+    for (const QString &path : {broken, dir.filePath(QStringLiteral("nowhere.jpg")), huge}) {
+        dialogs::ClearShown();
+        dialogs::AnswerFile(path);
+        f.BtnLoadPictureClick();
+        EXPECT_EQ(PictureColour(f.ImgPicture[2]), QColor(Qt::blue)) << path.toStdString();
+        EXPECT_EQ(f.ImageFileName()[2], dir.filePath(QStringLiteral("p2.png")));
+        EXPECT_FALSE(f.ImgPicture[2]->isHidden());
+        EXPECT_EQ(ThumbnailColour(f), QColor(Qt::blue));
+        ASSERT_EQ(dialogs::Shown().size(), 2);  // the dialog, then the message
+        EXPECT_FALSE(dialogs::Shown().last().isEmpty());
+    }
+    EXPECT_EQ(dialogs::Shown().last(), PhotoTooLargeMessage(40000, 40000));
+    EXPECT_EQ(f.History->Stack()->count(), 0);  // nothing happened to undo
 }
 
 TEST_F(Fixture, DecodePhotoReportsTooLargeBeforeDecoding)
@@ -234,58 +211,55 @@ TEST_F(Fixture, DecodePhotoReportsTooLargeBeforeDecoding)
 
 TEST_F(Fixture, DeletingTheMiddleOfThreeMovesTheLaterPhotoDown)
 {
-    MakeThree();
-    TImage *control1 = ImgPicture[1];
-    layers->Select(1);
-    layers->Delete();
-    ASSERT_EQ(ImgCount, 2);
-    ASSERT_EQ(ImgPicture.size(), 2);
-    ASSERT_EQ(ImageFileName.size(), 2);
-    EXPECT_EQ(ImgPicture[1], control1);  // the control stays, the third photo moves into it
-    EXPECT_EQ(Shows(1), QColor(Qt::blue));
-    EXPECT_EQ(ImgPicture[1]->geometry(), QRect(20, 40, 102, 52));
-    EXPECT_EQ(ImageFileName[1], P(2));
-    EXPECT_EQ(ImgPicture[1]->Tag, 1);
-    EXPECT_EQ(Shows(0), QColor(Qt::red));
-    EXPECT_EQ(Stacking().size(), 2);
-    EXPECT_EQ(SelectedImgPictureNo, 0);
-    EXPECT_EQ(QColor(thumbnail.pixel(0, 0)), QColor(Qt::red));
+    TForm1 &f = MakeThree();
+    TImage *control1 = f.ImgPicture[1];
+    Select(f, 1);
+    f.BtnDeletePictureClickFrom(nullptr);
+    ASSERT_EQ(f.ImgCount(), 2);
+    ASSERT_EQ(f.ImgPicture.size(), 2);
+    EXPECT_EQ(f.ImgPicture[1], control1);  // the control stays, the third photo moves into it
+    EXPECT_EQ(PictureColour(f.ImgPicture[1]), QColor(Qt::blue));
+    EXPECT_EQ(f.ImgPicture[1]->geometry(), QRect(20, 40, 102, 52));
+    EXPECT_EQ(f.ImageFileName()[1], dir.filePath(QStringLiteral("p2.png")));
+    EXPECT_EQ(f.ImgPicture[1]->Tag, 1);
+    EXPECT_EQ(PictureColour(f.ImgPicture[0]), QColor(Qt::red));
+    EXPECT_EQ(Stacking(f).size(), 2);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 0);
+    EXPECT_EQ(ThumbnailColour(f), QColor(Qt::red));
 }
 
 TEST_F(Fixture, DeletingTheOnlyPhotoLeavesNoSelectionAndAnEmptyThumbnail)
 {
-    layers->Add();
-    ASSERT_TRUE(Solid(Qt::red).save(P(0)));
-    ImgPicture[0]->ShowPhoto(P(0));
-    layers->Delete();
-    EXPECT_EQ(ImgCount, 0);
-    EXPECT_TRUE(ImgPicture.isEmpty());
-    EXPECT_TRUE(ImageFileName.isEmpty());
-    EXPECT_EQ(SelectedImgPictureNo, -1);
-    EXPECT_TRUE(thumbnail.isNull());
+    TForm1 &f = Make();
+    f.BtnDeletePictureClickFrom(nullptr);
+    EXPECT_EQ(f.ImgCount(), 0);
+    EXPECT_TRUE(f.ImgPicture.isEmpty());
+    EXPECT_EQ(f.Image1, nullptr);
+    EXPECT_EQ(f.SelectedImgPictureNo(), -1);
+    EXPECT_TRUE(f.ImgThumbnail->pixmap().isNull());
     // Nothing selected: replace and delete do nothing.
-    EXPECT_FALSE(layers->Replace(QStringLiteral("/x.png")));
-    layers->Delete();
-    EXPECT_EQ(ImgCount, 0);
+    f.BtnLoadPictureClick();
+    f.BtnDeletePictureClickFrom(nullptr);
+    EXPECT_EQ(f.ImgCount(), 0);
     EXPECT_TRUE(dialogs::Shown().isEmpty());
 }
 
-TEST_F(Fixture, AddsAndDeletesAnywhereKeepTheListInStep)
+TEST_F(Fixture, AddsAndDeletesAnywhereKeepTheControlsInStep)
 {
+    TForm1 &f = Make();
     const int picks[] = {0, 0, 1, 2, 0, 3, 1, 0, 0, 2};
     for (int step = 0; step < 10; ++step) {
-        layers->Add();
-        ImageFileName[ImgCount - 1] = QString::number(step);
+        f.BtnAddPictureClickFrom(nullptr);
         if (step % 3 == 2) {
-            layers->Select(picks[step] % ImgCount);
-            layers->Delete();
+            Select(f, picks[step] % f.ImgCount());
+            f.BtnDeletePictureClickFrom(nullptr);
         }
-        ASSERT_TRUE(Photos.InStep()) << step;
-        for (int i = 0; i < ImgCount; ++i)
-            EXPECT_EQ(ImgPicture[i]->Tag, i) << step;
+        ASSERT_EQ(f.ImgPicture.size(), f.ImgCount()) << step;
+        for (int i = 0; i < f.ImgCount(); ++i)
+            EXPECT_EQ(f.ImgPicture[i]->Tag, i) << step;
     }
-    EXPECT_EQ(ImgCount, 7);
-    EXPECT_EQ(Stacking().size(), 7);
+    EXPECT_EQ(f.ImgCount(), 8);
+    EXPECT_EQ(Stacking(f).size(), 8);
 }
 
 TEST(PhotoTexts, DeleteQuestionUsesNameWithoutFolderAndExtension)
@@ -304,13 +278,13 @@ TEST(PhotoDrag, ThresholdOfFivePixelsOnEitherAxis)
     EXPECT_EQ(PhotoDragOffset(QPoint(10, 10), QPoint(9, 4)), QPoint(-1, -6));
 }
 
-TEST_F(Fixture, DragMovesOnlyPastTheThresholdAndByTheWholeOffset)
+TEST_F(Fixture, DragMovesOnlyPastTheThresholdAndByTheWholeOffsetInOneStep)
 {
-    MakeThree();
-    TImage *p = ImgPicture[1];
+    TForm1 &f = MakeThree();
+    TImage *p = f.ImgPicture[1];
     p->move(100, 100);
     Send(p, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(Image1MouseDownPoint, QPoint(20, 20));
+    EXPECT_EQ(f.Image1MouseDownPoint, QPoint(20, 20));
     Send(p, QEvent::MouseMove, QPoint(25, 15), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(p->pos(), QPoint(100, 100));
     Send(p, QEvent::MouseMove, QPoint(26, 23), Qt::NoButton, Qt::LeftButton);
@@ -320,52 +294,55 @@ TEST_F(Fixture, DragMovesOnlyPastTheThresholdAndByTheWholeOffset)
     EXPECT_EQ(p->pos(), QPoint(106, 103));
     Send(p, QEvent::MouseMove, QPoint(-980, 20), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(p->pos(), QPoint(-894, 103));
+    EXPECT_EQ(f.History->Stack()->count(), 1);
+    EXPECT_EQ(f.History->Stack()->undoText(), QStringLiteral("画像の移動"));
+    f.MenuUndoClick();
+    EXPECT_EQ(p->pos(), QPoint(100, 100));
 }
 
 TEST_F(Fixture, LeftClickFocusesTheSettingsAndSelectsOnRelease)
 {
-    MakeThree();
-    layers->Select(0);
-    thumbnails = 0;
-    Send(ImgPicture[2], QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(SelectedImgPictureNo, 0);  // the left button selects on release
-    Send(ImgPicture[2], QEvent::MouseButtonRelease, QPoint(3, 3), Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(SelectedImgPictureNo, 2);
-    EXPECT_EQ(focusCalls, 1);
-    EXPECT_EQ(thumbnails, 1);
-    EXPECT_EQ(QColor(thumbnail.pixel(0, 0)), QColor(Qt::blue));
-    // Clicking the selected photo again focuses but leaves the thumbnail.
-    Send(ImgPicture[2], QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
-    Send(ImgPicture[2], QEvent::MouseButtonRelease, QPoint(3, 3), Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(focusCalls, 2);
-    EXPECT_EQ(thumbnails, 1);
+    TForm1 &f = MakeThree();
+    f.activateWindow();
+    f.LECalendarYear->setFocus();
+    QCoreApplication::processEvents();
+    Send(f.ImgPicture[2], QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 0);  // the left button selects on release
+    Send(f.ImgPicture[2], QEvent::MouseButtonRelease, QPoint(3, 3), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.PageControl1->hasFocus() || QApplication::focusWidget() == f.PageControl1);
+    EXPECT_EQ(ThumbnailColour(f), QColor(Qt::blue));
+    // Selecting is no step of the history.
+    EXPECT_EQ(f.History->Stack()->count(), 0);
 }
 
 TEST_F(Fixture, RightPressSelectsBeforeThePopupAndFrontActsOnThatPhoto)
 {
-    MakeThree();
-    layers->Select(2);
-    TImage *popupFor = nullptr;
-    layers->OpenPopup = [&](TImage *p, const QPoint &) { popupFor = p; };
-    Send(ImgPicture[0], QEvent::MouseButtonPress, QPoint(4, 5), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(SelectedImgPictureNo, 0);
-    EXPECT_EQ(Image1MouseDownPoint, QPoint(4, 5));
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(4, 5), ImgPicture[0]->mapToGlobal(QPoint(4, 5)));
-    QApplication::sendEvent(ImgPicture[0], &menu);
-    EXPECT_EQ(popupFor, ImgPicture[0]);
-    layers->BringToFront();
-    EXPECT_EQ(Stacking().last(), ImgPicture[0]);
-    EXPECT_EQ(ImgPicture[0]->Tag, 0);  // indices and tags do not change
+    TForm1 &f = MakeThree();
+    Select(f, 2);
+    Send(f.ImgPicture[0], QEvent::MouseButtonPress, QPoint(4, 5), Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 0);
+    EXPECT_EQ(f.Image1MouseDownPoint, QPoint(4, 5));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(4, 5), f.ImgPicture[0]->mapToGlobal(QPoint(4, 5)));
+    QApplication::sendEvent(f.ImgPicture[0], &menu);
+    EXPECT_TRUE(f.PopupMenu1->isVisible());
+    f.PopupMenu1->hide();
+    f.MenuTopClick();
+    EXPECT_EQ(Stacking(f).last(), f.ImgPicture[0]);
+    EXPECT_EQ(f.ImgPicture[0]->Tag, 0);  // indices and tags do not change
+    f.MenuUndoClick();
+    EXPECT_EQ(Stacking(f).last(), f.ImgPicture[2]);
 }
 
 TEST_F(Fixture, SendToBackStaysAboveOtherChildrenOfThePaper)
 {
-    auto *background = new QWidget(paper.get());  // something of the paper that is not a photo
-    MakeThree();
-    layers->Select(2);
-    layers->SendToBack();
-    const QObjectList &children = paper->children();
-    EXPECT_EQ(children.indexOf(background), 0);
-    EXPECT_EQ(Stacking().first(), ImgPicture[2]);
-    EXPECT_EQ(Stacking().last(), ImgPicture[1]);
+    TForm1 &f = MakeThree();
+    auto *background = new QWidget(f.Panel1);  // something of the paper that is not a photo
+    background->lower();
+    Select(f, 2);
+    f.MenuBackClick();
+    EXPECT_EQ(f.Panel1->children().indexOf(background), 0);
+    EXPECT_EQ(Stacking(f).first(), f.ImgPicture[2]);
+    EXPECT_EQ(Stacking(f).last(), f.ImgPicture[1]);
 }

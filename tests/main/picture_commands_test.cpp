@@ -57,8 +57,7 @@ protected:
         solid.fill(kPhoto);
         const QString path = photos.filePath(QStringLiteral("solid.png"));
         ASSERT_TRUE(solid.save(path));
-        f.Image1->ShowPhoto(path);
-        f.ImageFileName[0] = path;
+        ChangeDocument(f, [&](Document &d) { d.photos[0].fileName = path; });
         f.Image1->setGeometry(f.Panel1->rect());
     }
     QTemporaryDir photos;
@@ -104,7 +103,7 @@ protected:
         f.LECalendarYear->setText(QStringLiteral("2025"));
         f.LECalendarMonth->setText(QStringLiteral("4"));
         f.LECalendarMonths->setText(count);
-        dialogs::Answer(false);
+        AnswerSaveQuestion(f, false);
         f.BtnOKClick();
         QCoreApplication::processEvents();
     }
@@ -197,7 +196,7 @@ TEST_F(PictureCommands, OnlyVisibleCalendarsInTheOrderTheyCameToTheFront)
 {
     TForm1 &f = MakeWithOutputWindows();
     Ok(f, QStringLiteral("3"));
-    ASSERT_EQ(f.CalendarCount, 3);
+    ASSERT_EQ(f.CalendarCount(), 3);
     EXPECT_EQ(f.CalendarStackingOrder(), QVector<int>({1, 2, 3}));
 
     // Activating calendar 1 or the backing window of 2 brings that pair up.

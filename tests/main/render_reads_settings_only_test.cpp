@@ -61,6 +61,26 @@ TEST_F(RenderSettings, RenderingWritesNoSettings)
     EXPECT_FALSE(QFile::exists(ConfigIniPath(data)));
 }
 
+TEST_F(RenderSettings, RenderingLeavesItsWorkStateFileAsItIs)
+{
+    TForm1 &f = Make();
+    const QString plan = out.filePath("plan.ini"), png = out.filePath("r.png");
+    ASSERT_TRUE(f.SaveWorkState(plan));
+    form.reset();
+    // The photo in the older layout (its keys in [Image] itself), which the
+    // editor converts only when it saves.
+    QByteArray bytes = ReadAll(plan);
+    ASSERT_TRUE(bytes.contains("[Image]\r\nCount=1\r\n[Image0]\r\n"));
+    bytes.replace("[Image]\r\nCount=1\r\n[Image0]\r\n", "[Image]\r\n");
+    WriteAll(plan, bytes);
+    const FolderState before = StateOf(out.path());
+
+    EXPECT_EQ(Render({plan, png}), 0);
+    FolderState after = StateOf(out.path());
+    after.remove("r.png");
+    EXPECT_EQ(after, before);
+}
+
 } // namespace
 } // namespace tamarie::testing
 #endif

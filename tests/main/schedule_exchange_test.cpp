@@ -46,7 +46,6 @@ TEST(ScheduleExchange, ImportWritesConfigBadFilesChangeNothingExportReadsBack)
     form->IsStart = false;
     form->CreateCalendarPair(1);
     form->CalForm[1]->Calendar->SetCalendarDate(DateToValue(QDate(2027, 1, 1)));
-    form->CalendarCount = 1;
     const QString config = form->DayData.ConfigPath();
     form->DayData.StoreSchedule(DateToValue(QDate(2027, 2, 4)), QStringLiteral("私の予定"), 1);
     form->TempScheduleDate = DateToValue(QDate(2027, 3, 4));

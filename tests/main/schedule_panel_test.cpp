@@ -5,6 +5,7 @@
 #include "calendar_form.h"
 #include "check_list_box.h"
 #include "dialogs.h"
+#include "editor_fixture.h"
 #include "ini_file.h"
 #include "labeled_edit.h"
 #include "month_grid.h"
@@ -43,11 +44,11 @@ protected:
         config = form->DayData.ConfigPath();
         ASSERT_TRUE(config.startsWith(home.path())) << config.toStdString();
         ASSERT_FALSE(QFile::exists(config));
-        form->IsStart = false;
-        form->CreateCalendarPair(1);
-        form->CalForm[1]->Calendar->SetCalendarDate(Date(2025, 3, 15));  // the 1st is a Saturday
+        form->show();
+        QApplication::processEvents();
+        testing::ChangeDocument(*form, [](Document &d) { d.calendars[0].month = Date(2025, 3, 15); });  // the 1st is a Saturday
         form->CalForm[1]->setGeometry(100, 100, 420, 360);
-        form->PlaceCalendar(1, true);
+        form->LayoutCalendar(1);
         QApplication::processEvents();
     }
 
@@ -317,7 +318,7 @@ TEST_F(SchedulePanel, DoubleClickOnTheGridTakesTheGridsDate)
 TEST_F(SchedulePanel, CalendarPaintsWithTheCalendarsHolidayColour)
 {
     TplCalendarFormCalendar *grid = form->CalForm[1]->Calendar;
-    form->HolidayTextColor[1] = 0x00FF00;  // green
+    testing::ChangeDocument(*form, [](Document &d) { d.calendars[0].holidayColor = 0x00FF00; });  // green
     form->CheckBoxShowRokuyo->setChecked(false);
     const QImage image = form->CalForm[1]->RenderImage().copy(grid->geometry());
     // The Sunday column (0) is off every week: some pure green there, none elsewhere in row 2.

@@ -66,11 +66,11 @@ TEST_F(WorkStateCommands, OkAsksFirstAndStopsWhenNotSaved)
     dialogs::Answer(true);  // Yes, then the dialog is cancelled
     f.BtnOKClick();
     EXPECT_EQ(dialogs::Shown(), QStringList({kUntitledQuestion, kSaveTitle}));
-    EXPECT_EQ(f.CalendarCount, 1);  // nothing changed
+    EXPECT_EQ(f.CalendarCount(), 1);  // nothing changed
 
     dialogs::Answer(false);
     f.BtnOKClick();
-    EXPECT_EQ(f.CalendarCount, 3);
+    EXPECT_EQ(f.CalendarCount(), 3);
 }
 
 TEST_F(WorkStateCommands, OkMakesTheArrangementUntitledAgain)
@@ -78,8 +78,14 @@ TEST_F(WorkStateCommands, OkMakesTheArrangementUntitledAgain)
     TForm1 &f = Make();
     ASSERT_TRUE(SaveAs(f, PathOf("plan.ini")));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("plan-タマリエ"));
+    // Undone back to the saved state, nothing is lost; a step away, it is.
+    OneStep(f);
+    f.History->Stack()->undo();
+    EXPECT_FALSE(f.History->Modified());
+    f.History->Stack()->redo();
     dialogs::ClearShown();
     Ok(f, "2025", "1", "2");
+    ASSERT_FALSE(dialogs::Shown().isEmpty());
     EXPECT_EQ(dialogs::Shown().first(), QStringLiteral("\"plan\"を保存しますか?"));
     EXPECT_TRUE(f.CurrentIniFile.isEmpty());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("無題-タマリエ"));
@@ -130,7 +136,7 @@ TEST_F(WorkStateCommands, ReSaveWritesTheCurrentFileAndSaysSo)
     TForm1 &f = Make();
     const QString path = PathOf("plan.ini");
     ASSERT_TRUE(SaveAs(f, path));
-    Quietly(f, [&] { f.CalForm[1]->move(77, 88); });
+    f.CalForm[1]->move(77, 88);
     dialogs::ClearShown();
     f.MenuReSaveClick();
     EXPECT_TRUE(f.IsSaved);
@@ -138,6 +144,7 @@ TEST_F(WorkStateCommands, ReSaveWritesTheCurrentFileAndSaysSo)
     EXPECT_EQ(IniFile(path).ReadInteger("CalForm1", "Left", 0), 77);
 
     // Through the save question with a named file: no dialog.
+    OneStep(f);
     dialogs::ClearShown();
     dialogs::Answer(true);
     f.ConfirmSave();
@@ -224,13 +231,13 @@ TEST_F(WorkStateCommands, OpeningAFileFromAnotherFolderReSavesThere)
     TForm1 &f = Make();
     ASSERT_TRUE(QDir().mkdir(PathOf("elsewhere")));
     const QString path = PathOf("elsewhere/カレンダー.ini");
-    f.ImageFileName[0].clear();  // no sample photo beside the test program
+    ChangeDocument(f, [](Document &d) { d.photos[0].fileName.clear(); });  // no sample photo beside the test program
     ASSERT_TRUE(SaveAs(f, path));
     Ok(f, "2025", "1", "1");
     Open(f, path);
     EXPECT_EQ(f.CurrentIniFile, path);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("カレンダー-タマリエ"));
-    Quietly(f, [&] { f.CalForm[1]->move(33, 44); });
+    f.CalForm[1]->move(33, 44);
     dialogs::ClearShown();
     f.MenuReSaveClick();
     EXPECT_EQ(dialogs::Shown(), QStringList{kSaved});

@@ -48,7 +48,7 @@ protected:
         f.LECalendarYear->setText(year);
         f.LECalendarMonth->setText(month);
         f.LECalendarMonths->setText(count);
-        dialogs::Answer(false);
+        AnswerSaveQuestion(f, false);
         f.BtnOKClick();
         QCoreApplication::processEvents();
     }
@@ -61,6 +61,14 @@ protected:
         f.IsLoadingFile = false;
     }
 
+    // One step of the user (a paper colour), so there is unsaved work.
+    static void OneStep(TForm1 &f)
+    {
+        Document d = f.Doc();
+        d.paper.color = d.paper.color == clRed ? clWhite : clRed;
+        f.History->Apply(QStringLiteral("用紙の色"), d);
+    }
+
     bool SaveAs(TForm1 &f, const QString &path)
     {
         dialogs::AnswerFile(path);
@@ -71,7 +79,7 @@ protected:
     // The open command with the save question answered No.
     void Open(TForm1 &f, const QString &path)
     {
-        dialogs::Answer(false);
+        AnswerSaveQuestion(f, false);
         dialogs::AnswerFile(path);
         f.MenuOpenClick();
     }

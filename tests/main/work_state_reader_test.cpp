@@ -10,7 +10,7 @@
 #include <QTabWidget>
 
 #include "font_record.h"
-#include "photo_layers.h"
+#include "photo_decoder.h"
 #include "work_state_fixture.h"
 
 namespace tamarie::testing {
@@ -108,9 +108,9 @@ TEST_F(WorkStateReader, HandTypedFileAppliesEveryValue)
     EXPECT_EQ(f.LECalendarYear->text(), "2024");
     EXPECT_EQ(f.LECalendarMonth->text(), "11");
     EXPECT_EQ(f.LECalendarMonths->text(), "3");
-    EXPECT_EQ(f.CalendarBackColor, 16777215);
+    EXPECT_EQ(f.CalendarBackColor(), 16777215);
     EXPECT_EQ(f.ColorBoxCalendarBackColor->Selected(), 16777215);
-    EXPECT_EQ(f.CalendarPanelColor, 65535);
+    EXPECT_EQ(f.CalendarPanelColor(), 65535);
     EXPECT_EQ(f.ColorBoxYearMonthBackColor->Selected(), 65535);
     EXPECT_EQ(f.TrackBarAlphaBlend->value(), 120);
     EXPECT_EQ(f.ColorBoxHolidayTextColor->Selected(), 32768);
@@ -124,7 +124,7 @@ TEST_F(WorkStateReader, HandTypedFileAppliesEveryValue)
     EXPECT_TRUE(f.ColorBoxYearMonthBackColor->isEnabled());
     EXPECT_EQ(f.PageControl1->currentIndex(), 0);
 
-    ASSERT_EQ(f.CalendarCount, 3);
+    ASSERT_EQ(f.CalendarCount(), 3);
     const QRect bounds[] = {{40, 50, 210, 160}, {60, 70, 220, 170}, {80, 90, 230, 180}};
     const TColorValue back[] = {1122867, 4478310, 7833753};
     const int alpha[] = {90, 0, 0xF0};  // Transparent2 wins; only the low eight bits of 0x1F0 count
@@ -143,7 +143,7 @@ TEST_F(WorkStateReader, HandTypedFileAppliesEveryValue)
         EXPECT_EQ(bf->Color(), back[n - 1]) << n;
         EXPECT_EQ(bf->AlphaBlendValue(), alpha[n - 1]) << n;
         EXPECT_EQ(cal->Panel->Color(), panel[n - 1]) << n;
-        EXPECT_EQ(f.HolidayTextColor[n], holiday[n - 1]) << n;
+        EXPECT_EQ(f.HolidayTextColor(n), holiday[n - 1]) << n;
         EXPECT_EQ(cal->Calendar->FontColor(), n) << n;
         EXPECT_FALSE(CalendarFontLoaded[n]) << n;
     }
@@ -152,27 +152,27 @@ TEST_F(WorkStateReader, HandTypedFileAppliesEveryValue)
     EXPECT_EQ(MonthOf(f, 2), QDate(2024, 12, 30));
     EXPECT_EQ(MonthOf(f, 3), QDate(2025, 1, 30));
 
-    EXPECT_EQ(f.ImgCount, 0);
-    EXPECT_EQ(f.SelectedImgPictureNo, -1);
+    EXPECT_EQ(f.ImgCount(), 0);
+    EXPECT_EQ(f.SelectedImgPictureNo(), -1);
     EXPECT_EQ(f.ColorBoxPaperColor->Selected(), 12639424);
     EXPECT_EQ(f.Panel1->palette().color(QPalette::Window), ValueToColor(12639424));
     EXPECT_TRUE(f.isMaximized());
     EXPECT_EQ(f.PanelConfig->x(), f.ClientWidth() - f.PanelConfig->width() - 10);
     EXPECT_EQ(f.RadioGroupHoko->ItemIndex(), 0);
     EXPECT_EQ(f.Panel1->geometry(), QRect(0, 0, 300, 420));
-    EXPECT_EQ(f.CurrentPanelWidth, 300);
-    EXPECT_EQ(f.CurrentPanelHeight, 420);
+    EXPECT_EQ(f.CurrentPanelWidth(), 300);
+    EXPECT_EQ(f.CurrentPanelHeight(), 420);
 }
 
 TEST_F(WorkStateReader, ThreeSavedTwelveOnScreen)
 {
     TForm1 &f = Make();
     Ok(f, "2025", "1", "12");
-    ASSERT_EQ(f.CalendarCount, 12);
+    ASSERT_EQ(f.CalendarCount(), 12);
     const QString path = PathOf("three.ini");
     WriteCp932(path, kThreeCalendars);
     Open(f, path);
-    ASSERT_EQ(f.CalendarCount, 3);
+    ASSERT_EQ(f.CalendarCount(), 3);
     for (int n = 4; n <= 12; ++n) {
         ASSERT_NE(f.CalForm[n], nullptr) << n;  // kept for reuse
         EXPECT_FALSE(f.CalForm[n]->isVisible()) << n;
@@ -188,7 +188,7 @@ TEST_F(WorkStateReader, ThreeSavedTwelveOnScreen)
     twelve.replace("Count=3", "Count=12");
     WriteCp932(path, twelve);
     Open(f, path);
-    EXPECT_EQ(f.CalendarCount, 12);
+    EXPECT_EQ(f.CalendarCount(), 12);
     for (int n = 1; n <= 12; ++n)
         EXPECT_TRUE(f.CalForm[n] && f.CalForm[n]->isVisible()) << n;
     EXPECT_EQ(MonthOf(f, 12), QDate(2025, 10, 30));
@@ -240,12 +240,12 @@ TEST_F(WorkStateReader, CountOutsideOneToTwelveIsClamped)
         WriteCp932(path, body);
         Open(f, path);
         // An unparsable count keeps the count on screen (12 from the step before).
-        EXPECT_EQ(f.CalendarCount, expected) << text;
+        EXPECT_EQ(f.CalendarCount(), expected) << text;
         EXPECT_EQ(f.CurrentIniFile, path);
     }
 }
 
-TEST_F(WorkStateReader, OlderSinglePhotoLayoutIsRewrittenOnDisk)
+TEST_F(WorkStateReader, OlderSinglePhotoLayoutIsReadAsItIsAndRewrittenOnSaving)
 {
     TForm1 &f = Make();
     QImage picture(40, 30, QImage::Format_RGB32);
@@ -257,8 +257,11 @@ TEST_F(WorkStateReader, OlderSinglePhotoLayoutIsRewrittenOnDisk)
     body.replace("[Image]\nCount=0\n", QStringLiteral("[Image]\nLeft=10\nTop=20\nWidth=300\nHeight=200\nFileName=") +
                                            photo + "\n");
     WriteCp932(path, body);
+    const QByteArray bytes = Bytes(path);
     Open(f, path);
+    EXPECT_EQ(Bytes(path), bytes);  // opening writes nothing
 
+    f.MenuReSaveClick();
     IniFile ini(path);
     EXPECT_EQ(ini.ReadInteger("Image", "Count", -1), 1);
     EXPECT_EQ(ini.Keys("Image"), QStringList{"Count"});
@@ -268,11 +271,11 @@ TEST_F(WorkStateReader, OlderSinglePhotoLayoutIsRewrittenOnDisk)
     EXPECT_EQ(ini.ReadInteger("Image0", "Height", 0), 200);
     EXPECT_EQ(ini.ReadString("Image0", "FileName"), photo);
 
-    ASSERT_EQ(f.ImgCount, 1);
+    ASSERT_EQ(f.ImgCount(), 1);
     EXPECT_EQ(f.ImgPicture[0]->geometry(), QRect(10, 20, 300, 200));
-    EXPECT_EQ(f.ImageFileName[0], photo);
+    EXPECT_EQ(f.ImageFileName()[0], photo);
     EXPECT_EQ(f.ImgPicture[0]->PixelSize(), QSize(40, 30));
-    EXPECT_EQ(f.SelectedImgPictureNo, 0);
+    EXPECT_EQ(f.SelectedImgPictureNo(), 0);
 }
 
 TEST_F(WorkStateReader, PhotosAddedAndRemovedToTheFileCount)
@@ -284,22 +287,24 @@ TEST_F(WorkStateReader, PhotosAddedAndRemovedToTheFileCount)
                                        "[Image1]\nLeft=5\nTop=6\nWidth=70\nHeight=80\nFileName=\n");
     WriteCp932(path, body);
     Open(f, path);
-    ASSERT_EQ(f.ImgCount, 3);
+    ASSERT_EQ(f.ImgCount(), 3);
     EXPECT_EQ(f.ImgPicture[0]->geometry(), QRect(1, 2, 30, 40));
     EXPECT_EQ(f.ImgPicture[1]->geometry(), QRect(5, 6, 70, 80));
-    EXPECT_EQ(f.ImgPicture[2]->geometry(), QRect(0, 0, 0, 0));  // section missing: the defaults
+    // Section missing: the defaults (the frame is shown a pixel at least).
+    EXPECT_EQ(RectOf(f.Doc().photos[2].bounds, f.Doc().paper.layoutSize), QRect(0, 0, 0, 0));
     EXPECT_TRUE(f.ImgPicture[0]->FileName().isEmpty());
-    EXPECT_TRUE(f.ImageFileName[0].isEmpty());
-    EXPECT_EQ(f.SelectedImgPictureNo, 0);
+    EXPECT_TRUE(f.ImageFileName()[0].isEmpty());
+    EXPECT_EQ(f.SelectedImgPictureNo(), 0);
 
     body.replace("Count=3", "Count=1");
     WriteCp932(path, body);
     const QStringList before = dialogs::Shown();
     Open(f, path);
-    EXPECT_EQ(f.ImgCount, 1);
+    EXPECT_EQ(f.ImgCount(), 1);
     EXPECT_EQ(f.ImgPicture.size(), 1);
-    // No delete question while opening; only the save question was asked.
-    EXPECT_EQ(dialogs::Shown().size(), before.size() + 2);
+    // No delete question while opening, and no save question: nothing
+    // changed since the file was opened.
+    EXPECT_EQ(dialogs::Shown().size(), before.size() + 1);
 }
 
 TEST_F(WorkStateReader, AbsurdPhotoCountReadsTheSectionsPresent)
@@ -313,7 +318,7 @@ TEST_F(WorkStateReader, AbsurdPhotoCountReadsTheSectionsPresent)
                                                .arg(count));
         WriteCp932(path, body);
         Open(f, path);
-        ASSERT_EQ(f.ImgCount, 2) << count;  // Image0 and Image1; Image3 lies past the gap
+        ASSERT_EQ(f.ImgCount(), 2) << count;  // Image0 and Image1; Image3 lies past the gap
         EXPECT_EQ(f.ImgPicture[1]->width(), 12);
     }
 }
@@ -404,10 +409,9 @@ TEST_F(WorkStateReader, DamagedFontFilesStopOrAreIgnored)
     EXPECT_FALSE(CalendarFontLoaded[1]);
     EXPECT_EQ(f.CurrentIniFile, path);
 
-    // A file shorter than a record: the message, and reading stops there.
+    // A file shorter than a record: the message, and nothing of the file is applied.
     Ok(f, "2025", "1", "1");
     ASSERT_TRUE(f.CurrentIniFile.isEmpty());
-    f.CalForm[3]->setGeometry(5, 5, 100, 100);
     WriteBytes(PathOf("bad_2.dat"), QByteArray(50, '\0'));
     dialogs::ClearShown();
     Open(f, path);
@@ -415,9 +419,8 @@ TEST_F(WorkStateReader, DamagedFontFilesStopOrAreIgnored)
     EXPECT_FALSE(f.IsLoadingFile);
     EXPECT_TRUE(f.CurrentIniFile.isEmpty());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("無題-タマリエ"));
-    EXPECT_EQ(f.CalendarCount, 3);                                  // applied before the error
-    EXPECT_EQ(f.CalForm[1]->geometry(), QRect(40, 50, 210, 160));   // calendar 1 was done
-    EXPECT_NE(f.CalForm[3]->geometry(), QRect(80, 90, 230, 180));   // calendar 3 never read
+    EXPECT_EQ(f.CalendarCount(), 1);                                // nothing of the file applied
+    EXPECT_NE(f.CalForm[1]->geometry(), QRect(40, 50, 210, 160));
 
     // A common font file that cannot be read stops before anything else.
     QFile::remove(PathOf("bad_2.dat"));
@@ -428,24 +431,61 @@ TEST_F(WorkStateReader, DamagedFontFilesStopOrAreIgnored)
     EXPECT_TRUE(f.CurrentIniFile.isEmpty());
 }
 
-TEST_F(WorkStateReader, MissingPhotoShowsTheDecoderMessageAndStops)
+TEST_F(WorkStateReader, PhotosThatCannotBeShownAreNamedOnceAndTheOpenCompletes)
 {
     TForm1 &f = Make();
     const QString path = PathOf("gone.ini");
     QString body = kThreeCalendars;
-    body.replace("[Image]\nCount=0\n", QStringLiteral("[Image]\nCount=1\n[Image0]\nWidth=50\nHeight=40\nFileName=") +
-                                           PathOf("nowhere.jpg") + "\n");
+    body.replace("[Image]\nCount=0\n", QStringLiteral("[Image]\nCount=2\n[Image0]\nWidth=50\nHeight=40\nFileName=") +
+                                           PathOf("nowhere.jpg") + "\n[Image1]\nWidth=60\nFileName=" +
+                                           PathOf("notapicture.jpg") + "\n");
     body.replace("Color=12639424", "Color=8421504");
     WriteCp932(path, body);
+    WriteBytes(PathOf("notapicture.jpg"), "plain text");
     dialogs::ClearShown();
     Open(f, path);
-    const QString expected = DecodePhoto(PathOf("nowhere.jpg")).error;
-    ASSERT_FALSE(expected.isEmpty());
-    EXPECT_EQ(dialogs::Shown().last(), expected);
+    ASSERT_EQ(dialogs::Shown().size(), 3);  // the save question, the dialog, one message
+    const QString shown = dialogs::Shown().last();
+    EXPECT_TRUE(shown.contains(ProbePhoto(PathOf("nowhere.jpg")).error)) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(ProbePhoto(PathOf("notapicture.jpg")).error)) << shown.toStdString();
     EXPECT_FALSE(f.IsLoadingFile);
-    EXPECT_TRUE(f.CurrentIniFile.isEmpty());
-    EXPECT_EQ(f.ImageFileName[0], PathOf("nowhere.jpg"));
-    EXPECT_NE(f.ColorBoxPaperColor->Selected(), 8421504);  // the paper step never ran
+    EXPECT_EQ(f.CurrentIniFile, path);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("gone-タマリエ"));
+    EXPECT_EQ(f.ImageFileName(), QStringList({PathOf("nowhere.jpg"), PathOf("notapicture.jpg")}));
+    EXPECT_EQ(f.ImgPicture[0]->size(), QSize(50, 40));
+    EXPECT_EQ(f.ColorBoxPaperColor->Selected(), 8421504);
+}
+
+TEST_F(WorkStateReader, AFileThatCannotBeReadLeavesArrangementCaptionAndFile)
+{
+    TForm1 &f = Make();
+    const QString first = PathOf("first.ini");
+    WriteCp932(first, kThreeCalendars);
+    Open(f, first);
+    ASSERT_EQ(f.CurrentIniFile, first);
+    const Document before = f.Doc();
+    const QRect calendar2 = f.CalForm[2]->geometry();
+    // A file whose calendar font file is damaged, and one that does not exist.
+    const QString second = PathOf("second.ini");
+    QString body = kThreeCalendars;
+    body.replace("Count=3", "Count=1");
+    WriteCp932(second, body);
+    WriteBytes(PathOf("second_1.dat"), "short");
+    for (const QString &path : {second, PathOf("ghost.ini")}) {
+        dialogs::ClearShown();
+        Open(f, path);
+        EXPECT_EQ(dialogs::Shown().size(), 2) << path.toStdString();  // the dialog, the message
+        EXPECT_EQ(f.Doc(), before);
+        EXPECT_EQ(f.CurrentIniFile, first);
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("first-タマリエ"));
+        EXPECT_EQ(f.CalForm[2]->geometry(), calendar2);
+        EXPECT_TRUE(f.CalForm[3]->isVisible());
+    }
+    // Saving again writes the first file's arrangement back to it.
+    const int left2 = IniFile(first).ReadInteger("CalForm2", "Left", -1);
+    f.MenuReSaveClick();
+    EXPECT_EQ(IniFile(first).ReadInteger("Calendar", "Count", 0), 3);
+    EXPECT_EQ(IniFile(first).ReadInteger("CalForm2", "Left", 0), left2);
 }
 
 TEST_F(WorkStateReader, PaperWiderThanTheRoomBesideTheSettingsIsNarrowed)
@@ -461,8 +501,8 @@ TEST_F(WorkStateReader, PaperWiderThanTheRoomBesideTheSettingsIsNarrowed)
         const int width = f.PanelConfig->x() - 5;
         EXPECT_EQ(f.Panel1->width(), width) << hoko;
         EXPECT_EQ(f.Panel1->height(), hoko == 0 ? RoundHalfEven(width * 1.4) : RoundHalfEven(width / 1.4)) << hoko;
-        EXPECT_EQ(f.CurrentPanelWidth, f.Panel1->width());
-        EXPECT_EQ(f.CurrentPanelHeight, f.Panel1->height());
+        EXPECT_EQ(f.CurrentPanelWidth(), f.Panel1->width());
+        EXPECT_EQ(f.CurrentPanelHeight(), f.Panel1->height());
     }
 }
 
@@ -480,22 +520,6 @@ TEST_F(WorkStateReader, MonthThatDoesNotParseGivesToday)
     EXPECT_EQ(f.LECalendarYear->text(), QString::number(today.year()));
 }
 
-TEST_F(WorkStateReader, MissingFileAppliesOnlyTheCommonFontBesideIt)
-{
-    TForm1 &f = Make();
-    const QString face = InstalledFace();
-    if (face.isEmpty())
-        GTEST_SKIP() << "no fonts installed";
-    ASSERT_TRUE(WriteFontRecordFile(PathOf("ghost.dat"), Record(face, 10, 0, 0)));
-    const int count = f.CalendarCount;
-    Open(f, PathOf("ghost.ini"));
-    EXPECT_EQ(f.LblFontName->text(), face);
-    EXPECT_EQ(f.CalendarCount, count);
-    EXPECT_TRUE(f.CurrentIniFile.isEmpty());
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("無題-タマリエ"));
-    EXPECT_FALSE(f.IsLoadingFile);
-}
-
 TEST_F(WorkStateReader, SaveOpenSaveGivesTheSameBytes)
 {
     TForm1 &f = Make();
@@ -504,13 +528,13 @@ TEST_F(WorkStateReader, SaveOpenSaveGivesTheSameBytes)
     picture.fill(Qt::yellow);
     const QString photo = PathOf("写真 😀.png");  // outside code page 932: the file becomes UTF-16LE
     ASSERT_TRUE(picture.save(photo));
-    f.ImageFileName[0] = photo;
+    ChangeDocument(f, [&](Document &d) { d.photos[0].fileName = photo; });
     f.ImgPicture[0]->setGeometry(12, 14, 160, 90);
     f.BtnAddPictureClickFrom(nullptr);
-    Quietly(f, [&] {
-        f.CalForm[2]->setGeometry(300, 200, 250, 190);
-        f.ABackForm[3]->SetAlphaBlendValue(0);
-        f.CalForm[3]->Panel->SetColor(0x123456);
+    f.CalForm[2]->setGeometry(300, 200, 250, 190);
+    ChangeDocument(f, [](Document &d) {
+        d.calendars[2].alpha = 0;
+        d.calendars[2].panelColor = 0x123456;
     });
     const QString first = PathOf("first.ini");
     ASSERT_TRUE(SaveAs(f, first));
@@ -518,7 +542,7 @@ TEST_F(WorkStateReader, SaveOpenSaveGivesTheSameBytes)
 
     Open(f, first);
     ASSERT_EQ(f.CurrentIniFile, first);
-    EXPECT_EQ(f.ImageFileName[0], photo);
+    EXPECT_EQ(f.ImageFileName()[0], photo);
     EXPECT_EQ(f.ImgPicture[0]->PixelSize(), QSize(20, 10));
     const QString second = PathOf("second.ini");
     ASSERT_TRUE(SaveAs(f, second));

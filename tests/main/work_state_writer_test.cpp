@@ -16,33 +16,35 @@ protected:
     void Arrange(TForm1 &f)
     {
         Ok(f, "2025", "4", "2");
-        Quietly(f, [&] {
-            f.CheckBoxSameSize->setChecked(true);
-            f.CalForm[1]->setGeometry(100, 110, 300, 200);
-            f.CalForm[2]->setGeometry(420, 130, 280, 210);
-            f.ABackForm[1]->SetAlphaBlendValue(150);
-            f.ABackForm[2]->SetAlphaBlendValue(0);
-            f.CalendarBackColor = 0xABCDEF;
-            f.CalForm[1]->Calendar->SetColor(0x112233);
-            f.CalForm[2]->Calendar->SetColor(0x445566);
-            f.CalendarPanelColor = 0xC0DCC0;
-            f.CalForm[1]->Panel->SetColor(0x0000FF);
-            f.CalForm[2]->Panel->SetColor(static_cast<TColorValue>(0xFF00000Fu));
-            f.TrackBarAlphaBlend->setValue(200);
-            f.ColorBoxHolidayTextColor->SetSelected(0x0000FF);
-            f.HolidayTextColor[1] = 0x0000FF;
-            f.HolidayTextColor[2] = 0x008000;
-            f.ColorBoxDayTextColor->SetSelected(0);
-            f.CalForm[1]->Calendar->SetFontColor(0x800000);
-            f.CalForm[2]->Calendar->SetFontColor(0);
-            f.RadioGroupFirstDayOfWeek->SetItemIndex(1);
-            f.RadioGroupMonthMode->SetItemIndex(2);
-            f.RadioGroupWeekDayMode->SetItemIndex(1);
-            f.CheckBoxShowRokuyo->setChecked(false);
-            f.ImgPicture[0]->setGeometry(6, 7, 385, 280);
-            f.ImageFileName[0] = PathOf("写真.jpg");
-            f.ColorBoxPaperColor->SetSelected(0xF0CAA6);
-            f.RadioGroupHoko->SetItemIndex(0);
+        // Windows placed as the window system would; the document follows.
+        f.CalForm[1]->setGeometry(100, 110, 300, 200);
+        f.CalForm[2]->setGeometry(420, 130, 280, 210);
+        f.ImgPicture[0]->setGeometry(6, 7, 385, 280);
+        QCoreApplication::processEvents();
+        ChangeDocument(f, [&](Document &d) {
+            d.settings.sameSize = true;
+            d.settings.alpha = 200;
+            d.settings.holidayColor = 0x0000FF;
+            d.settings.dayTextColor = 0;
+            d.settings.options.firstDayOfWeek = 1;
+            d.settings.options.monthMode = 2;
+            d.settings.options.weekDayMode = 1;
+            d.settings.options.showAlmanac = false;
+            d.paper.color = 0xF0CAA6;
+            d.paper.orientation = 0;
+            d.settings.backColor = 0xABCDEF;
+            d.settings.panelColor = 0xC0DCC0;
+            d.calendars[0].alpha = 150;
+            d.calendars[1].alpha = 0;
+            d.calendars[0].backColor = 0x112233;
+            d.calendars[1].backColor = 0x445566;
+            d.calendars[0].panelColor = 0x0000FF;
+            d.calendars[1].panelColor = static_cast<TColorValue>(0xFF00000Fu);
+            d.calendars[0].holidayColor = 0x0000FF;
+            d.calendars[1].holidayColor = 0x008000;
+            d.calendars[0].dayTextColor = 0x800000;
+            d.calendars[1].dayTextColor = 0;
+            d.photos[0].fileName = PathOf("写真.jpg");
         });
     }
 };
@@ -141,15 +143,14 @@ TEST_F(WorkStateWriter, FontFilesBesideTheIniFile)
 {
     TForm1 &f = Make();
     Arrange(f);
-    QFont title = f.CalForm[2]->Panel->font();
-    title.setFamily(QStringLiteral("Tahoma"));
-    title.setItalic(true);
-    title.setPointSize(21);
-    f.CalForm[2]->Panel->setFont(title);
-    f.CalForm[2]->Panel->SetFontColor(0x00FF00);
-    QFont grid = f.CalForm[2]->Calendar->font();
-    grid.setPointSize(14);
-    f.CalForm[2]->Calendar->setFont(grid);
+    ChangeDocument(f, [](Document &d) {
+        DocumentCalendar &c = d.calendars[1];
+        c.titleFont.setFamily(QStringLiteral("Tahoma"));
+        c.titleFont.setItalic(true);
+        c.titlePoints = 21;
+        c.titleColor = 0x00FF00;
+        c.gridPoints = 14;
+    });
 
     const QString path = PathOf("plan.ini");
     ASSERT_TRUE(f.SaveWorkState(path));
@@ -179,7 +180,7 @@ TEST_F(WorkStateWriter, SurplusPhotoSectionsGoUpToTheFirstGapOtherContentStays)
     TForm1 &f = Make();
     Arrange(f);
     f.BtnAddPictureClickFrom(nullptr);
-    ASSERT_EQ(f.ImgCount, 2);
+    ASSERT_EQ(f.ImgCount(), 2);
     const QString path = PathOf("plan.ini");
     WriteCp932(path,
                "[Mine]\nnote=残す\n[Image2]\nLeft=2\n[Image3]\nLeft=3\n[Image4]\nLeft=4\n[Image6]\nLeft=6\n"
@@ -248,7 +249,7 @@ TEST_F(WorkStateWriter, PathOutsideTheCodePageSwitchesTheFileToUtf16)
     TForm1 &f = Make();
     Arrange(f);
     const QString photo = PathOf("사진 😀.png");
-    f.ImageFileName[0] = photo;
+    ChangeDocument(f, [&](Document &d) { d.photos[0].fileName = photo; });
     const QString path = PathOf("plan.ini");
     ASSERT_TRUE(f.SaveWorkState(path));
     const QByteArray b = Bytes(path);
