@@ -64,7 +64,7 @@ public:
     bool Save();
     // The file on disk as the last Load read it or the last Save left it.
     const FileStamp &Stamp() const { return stamp_; }
-    // The system's reason for the last failed Load or Save ("Permission denied", ...).
+    // The system's reason for the last failed Load or Save ("アクセスが拒否されました", ...).
     const QString &ErrorString() const { return error_; }
     const QString &Path() const { return path_; }
     void SetPath(const QString &path) { path_ = path; }

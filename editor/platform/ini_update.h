@@ -32,7 +32,7 @@ public:
     // Writes the file when a change was made (a file nothing changed is not
     // touched, a missing one not created) and lets the lock go.
     bool Commit();
-    // The system's reason for a failure ("Permission denied", ...).
+    // The system's reason for a failure ("アクセスが拒否されました", ...).
     QString ErrorString() const { return error_.isEmpty() ? file_.ErrorString() : error_; }
 
 private:

@@ -114,7 +114,39 @@ std::optional<QString> ReadRefusalText(const RegularFileContent &content)
     return content.opened ? QStringLiteral("ファイルを読めません") : QStringLiteral("ファイルを開けません");
 }
 
-QString SystemErrorText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+// The interface is Japanese whatever the locale: the reasons users meet in
+// their own words, anything rarer as the system gives it.
+QString SystemErrorText(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("ファイルが見つかりません");
+    case ENOTDIR:
+        return QStringLiteral("フォルダーが見つかりません");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("アクセスが拒否されました");
+    case EROFS:
+        return QStringLiteral("書き込みが禁止されている場所です");
+    case ENOSPC:
+        return QStringLiteral("ディスクの空き領域が足りません");
+    case EDQUOT:
+        return QStringLiteral("ディスクの割り当てを超えました");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きすぎます");
+    case EISDIR:
+        return QStringLiteral("フォルダーです");
+    case ENAMETOOLONG:
+        return QStringLiteral("ファイル名が長すぎます");
+    case EIO:
+        return QStringLiteral("読み書きの途中でエラーが起きました");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("ファイルは使用中です");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
 
 QString RegularFileErrorText(const RegularFileResult &result)
 {

@@ -51,7 +51,7 @@ RegularFileContent ReadRegularFile(const QString &path, qint64 maxBytes);
 // ("ファイルが見つかりません", "普通のファイルではありません", ...); nothing when it did.
 std::optional<QString> ReadRefusalText(const RegularFileContent &content);
 
-// The system's text for an error number ("Permission denied", ...).
+// The reason for an error number, in Japanese for the common ones ("アクセスが拒否されました", ...).
 QString SystemErrorText(int error);
 // What a failed open says: the system's text, or a note that the path is not a plain file.
 QString RegularFileErrorText(const RegularFileResult &result);

@@ -6,7 +6,7 @@
 // A save holds an advisory lock on its temporary file until the rename; a
 // temporary file nobody holds was left by a killed save and is removed by the
 // next save into the same folder (or by RemoveLeftTemporaries).  Failures keep
-// the system's own reason (strerror).
+// the system's reason (SystemErrorText).
 #include "regular_file.h"
 
 #include <QByteArray>

@@ -187,7 +187,8 @@ TEST_F(Fixture, UndecodableMissingOrHugeFilesKeepPictureAndNameAndShowAMessage)
     Select(f, 2);
     const QString broken = Write(QStringLiteral("broken.png"), QByteArray("not a picture at all"));
     const QString huge = Write(QStringLiteral("huge.png"), PngHeaderOnly(40000, 40000));
-    for (const QString &path : {broken, dir.filePath(QStringLiteral("nowhere.jpg")), huge}) {
+    const QString missing = dir.filePath(QStringLiteral("nowhere.jpg"));
+    for (const QString &path : {broken, missing, huge}) {
         dialogs::ClearShown();
         dialogs::AnswerFile(path);
         f.BtnLoadPictureClick();
@@ -197,6 +198,9 @@ TEST_F(Fixture, UndecodableMissingOrHugeFilesKeepPictureAndNameAndShowAMessage)
         EXPECT_EQ(ThumbnailColour(f), QColor(Qt::blue));
         ASSERT_EQ(dialogs::Shown().size(), 2);  // the dialog, then the message
         EXPECT_FALSE(dialogs::Shown().last().isEmpty());
+        if (path == missing) {  // in the interface's language, whatever the locale
+            EXPECT_EQ(dialogs::Shown().last(), missing + QStringLiteral(": ファイルが見つかりません"));
+        }
     }
     EXPECT_EQ(dialogs::Shown().last(), PhotoTooLargeMessage(40000, 40000));
     EXPECT_EQ(f.History->Stack()->count(), 0);  // nothing happened to undo
