@@ -6,6 +6,7 @@
 #include "desktop_probe.h"
 #include "fonts.h"
 #include "qt_translations.h"
+#include "recovery_offer.h"
 #include "session_platform.h"
 #include "tform1.h"
 
@@ -27,5 +28,7 @@ int main(int argc, char *argv[])
 
     tamarie::InstallDesktopProbe(&form1);
     form1.show();
+    // The editor's unsaved work is kept for a start after a crash.
+    tamarie::StartRecovery(form1);
     return app.exec();
 }

@@ -374,6 +374,8 @@ public:
     // The open command after its dialog: reads the file with IsLoadingFile
     // set, then names it in the caption.  False after a reported error.
     bool OpenWorkStateFile(const QString &path);
+    // One message naming the photos an opened file holds that cannot be shown.
+    void ReportUndecodablePhotos(const QStringList &Files);
     // The file the arrangement is saved to (empty: untitled), and the caption naming it.
     void NameCurrentFile(const QString &Path);
     // Asks whether to save the arrangement when it differs from the file

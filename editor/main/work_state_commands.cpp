@@ -163,10 +163,15 @@ bool TForm1::OpenWorkStateFile(const QString &path)
     PageControl1->setCurrentIndex(0);
     QApplication::processEvents();
     IsLoadingFile = false;
-    // Photos whose files cannot be shown keep their frames; one message names them all.
-    if (!undecodable.isEmpty())
-        dialogs::ShowMessage(kUndecodablePhotosMessage + u'\n' + undecodable.join(u'\n'), this);
+    ReportUndecodablePhotos(undecodable);
     return true;
+}
+
+void TForm1::ReportUndecodablePhotos(const QStringList &Files)
+{
+    // Photos whose files cannot be shown keep their frames; one message names them all.
+    if (!Files.isEmpty())
+        dialogs::ShowMessage(kUndecodablePhotosMessage + u'\n' + Files.join(u'\n'), this);
 }
 
 } // namespace tamarie
