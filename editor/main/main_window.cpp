@@ -112,7 +112,13 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     ShowDocument();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The history goes with the window's children, after this part of the
+    // window: its stack signals as it clears, and nothing here may answer.
+    History->Stack()->disconnect(this);
+    History->disconnect(this);
+}
 
 void TForm1::CreateMenus()
 {
