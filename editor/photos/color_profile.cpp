@@ -28,7 +28,8 @@ bool Apply(QImage &image, cmsHPROFILE source)
 {
     if (!source || image.isNull())
         return false;
-    const cmsColorSpaceSignature space = cmsGetColorSpace(source);
+    // A number, not the enum: a damaged profile may name any space.
+    const cmsUInt32Number space = cmsGetColorSpace(source);
     if ((space != cmsSigRgbData && space != cmsSigGrayData) || IsSrgb(source))
         return false;
     const Profile srgb = MakeProfile(cmsCreate_sRGBProfile());
